@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+// Reader of the profile file ./Pedalon.ini. Every read opens the file again, so an edit takes
+// effect at the next reader; nothing is cached and the file is never written.
+//
+// Format: [SECTION] headers and KEY=VALUE lines; section and key names match without regard to
+// case; ';' or '#' start a comment line; white space around names and values is ignored.
+// A missing file, section or key gives the default. So does a malformed value (anything but
+// an optional sign and decimal digits, or a number outside the 32-bit range).
+class Settings {
+  public:
+    explicit Settings(std::string path = "./Pedalon.ini") : path_(std::move(path)) {}
+
+    int32_t readInt(std::string_view section, std::string_view key, int32_t defaultValue) const;
+    const std::string& path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
+} // namespace qv

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/RenderTypes.h"
+#include "platform/Texture.h"
+#include "util/Matrix4.h"
+
+#include <bit>
+#include <memory>
+
+namespace qv {
+
+// The fixed-function drawing device every component draws through. Two back ends: the real
+// GlRenderDevice and the RecordingRenderDevice for tests. Components set only their world
+// transform, texture and materials; the phases set every other state around them.
+class GraphicsDevice {
+  public:
+    static constexpr float kFieldOfView = 0.7853982f; // pi / 4
+    static constexpr float kAspect = 1.33f;           // fixed, whatever the back buffer size
+    static constexpr float kNearPlane = 0.1f;
+
+    virtual ~GraphicsDevice() = default;
+
+    // Frame bracket: projection for the far plane, clear colour and depth, begin scene.
+    void beginFrame(Argb clearColor, float farPlane);
+    // Unbinds the texture, ends the scene and presents.
+    void endFrame();
+
+    virtual void setRenderState(RenderState state, uint32_t value) = 0;
+    void setRenderStateFloat(RenderState state, float value) {
+        setRenderState(state, std::bit_cast<uint32_t>(value));
+    }
+    virtual uint32_t renderState(RenderState state) const = 0;
+
+    virtual void setTransform(TransformKind kind, const Matrix4& matrix) = 0;
+    virtual void setVertexFormat(uint32_t format) = 0;
+    // Stage 0 only; null unbinds (untextured draws then show their vertex or material colour).
+    virtual void setTexture(const Texture* texture) = 0;
+    virtual void setMaterial(const Material& material) = 0;
+    virtual void setLight(uint32_t index, const Light& light) = 0;
+    virtual void lightEnable(uint32_t index, bool enable) = 0;
+
+    // Draws primitiveCount primitives from the caller's memory in the current vertex format.
+    virtual void drawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void* vertices,
+                                 uint32_t stride) = 0;
+    // Indexed triangle list of MeshVertex from the caller's memory (one mesh subset).
+    virtual void drawIndexedTriangles(const MeshVertex* vertices, uint32_t vertexCount,
+                                      const uint32_t* indices, uint32_t triangleCount) = 0;
+
+    // Creates a texture from pixels; null when the device cannot make one.
+    virtual std::unique_ptr<Texture> createTexture(const Image& image) = 0;
+
+    virtual uint32_t backBufferWidth() const = 0;
+    virtual uint32_t backBufferHeight() const = 0;
+    // Reads the back buffer as it is after the last frame; false when the device draws nothing.
+    virtual bool readBackBuffer(Image& out) = 0;
+
+  protected:
+    // The states the whole game assumes from the start; each back end calls this once built.
+    void applyStartupStates();
+
+    virtual void clear(Argb color) = 0;
+    virtual void beginScene() = 0;
+    virtual void endScene() = 0;
+    virtual void present() = 0;
+};
+
+} // namespace qv

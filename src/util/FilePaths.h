@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace qv {
+
+// The game names its files with mixed case ("./data/wave/..." and "./Data/wave/..."). On a
+// case-sensitive file system this finds the file whatever the case of each path component.
+// Returns the path as it exists on disk, or the path unchanged when nothing matches.
+std::string resolvePath(const std::string& path);
+
+// Writes data to path through a temporary file in the same folder and a rename, so a crash
+// mid-write never leaves a half-written file behind. Returns false when the write failed; the
+// old file is then untouched.
+bool writeFileAtomically(const std::string& path, const void* data, size_t size);
+
+// Reads a whole file; false when it cannot be opened.
+bool readFile(const std::string& path, std::string& out);
+
+} // namespace qv
