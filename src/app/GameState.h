@@ -18,7 +18,7 @@ struct GameState {
     bool demoMode = false;      // true while an attract scene exists
     bool newHighScore = false;  // set by the score board, read by the recorders
     bool introDone = false;     // set by the message board once the stage title has run
-    Random random;              // the program-wide generator
+    Random random{};            // the program-wide generator
 
     static constexpr int32_t kMinSightRange = 8;
     static constexpr int32_t kMaxSightRange = 100;

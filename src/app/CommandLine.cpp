@@ -1,0 +1,100 @@
+#include "app/CommandLine.h"
+
+#include <charconv>
+
+namespace qv {
+
+namespace {
+
+std::optional<uint32_t> parseUnsigned(const std::string& text) {
+    uint32_t value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || text.empty())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<ScreenshotRequest> parseScreenshot(const std::string& text) {
+    size_t colon = text.find(':');
+    if (colon == std::string::npos || colon + 1 >= text.size())
+        return std::nullopt;
+    auto tick = parseUnsigned(text.substr(0, colon));
+    if (!tick || *tick == 0)
+        return std::nullopt;
+    return ScreenshotRequest{*tick, text.substr(colon + 1)};
+}
+
+} // namespace
+
+const char* CommandLine::usage() {
+    return "usage: qorvex [options]\n"
+           "  --headless              run without window, sound or real time (virtual 17 ms clock)\n"
+           "  --gl                    with --headless: draw with the real GL device offscreen\n"
+           "  --ticks N               stop after N director ticks\n"
+           "  --seed N                seed of the random generator (default: the clock)\n"
+           "  --keys FILE             key script: lines 'TICK down KEY' / 'TICK up KEY'\n"
+           "  --autopilot             a bot rides the player runs\n"
+           "  --trace FILE            write one JSON object per tick\n"
+           "  --screenshot-at T:FILE  save the frame after tick T as PNG (repeatable)\n";
+}
+
+std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& args, std::string& error) {
+    CommandLine cl;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) {
+                error = a + " needs a value";
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--headless") {
+            cl.headless = true;
+        } else if (a == "--gl") {
+            cl.gl = true;
+        } else if (a == "--autopilot") {
+            cl.autopilot = true;
+        } else if (a == "--help" || a == "-h") {
+            cl.help = true;
+        } else if (a == "--ticks" || a == "--seed") {
+            if (!value(v))
+                return std::nullopt;
+            auto n = parseUnsigned(v);
+            if (!n) {
+                error = a + " needs a whole number, got '" + v + "'";
+                return std::nullopt;
+            }
+            (a == "--ticks" ? cl.ticks : cl.seed) = *n;
+        } else if (a == "--keys" || a == "--trace") {
+            if (!value(v))
+                return std::nullopt;
+            (a == "--keys" ? cl.keysFile : cl.traceFile) = v;
+        } else if (a == "--screenshot-at") {
+            if (!value(v))
+                return std::nullopt;
+            auto shot = parseScreenshot(v);
+            if (!shot) {
+                error = "--screenshot-at needs TICK:FILE.png with TICK >= 1, got '" + v + "'";
+                return std::nullopt;
+            }
+            cl.screenshots.push_back(*shot);
+        } else {
+            error = "unknown argument '" + a + "'";
+            return std::nullopt;
+        }
+    }
+    if (cl.gl && !cl.headless) {
+        error = "--gl goes with --headless";
+        return std::nullopt;
+    }
+    if (!cl.screenshots.empty() && cl.headless && !cl.gl) {
+        error = "--screenshot-at needs a real GL device: add --gl to --headless";
+        return std::nullopt;
+    }
+    return cl;
+}
+
+} // namespace qv

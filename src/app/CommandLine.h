@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+struct ScreenshotRequest {
+    uint32_t tick = 0;
+    std::string path;
+};
+
+// What the command line asks for. Without --headless the game runs with the real back ends.
+struct CommandLine {
+    bool headless = false;
+    bool gl = false;        // headless flow with the real GL device on SDL's offscreen driver
+    bool autopilot = false; // a bot rides player runs
+    std::optional<uint32_t> ticks;
+    std::optional<uint32_t> seed;
+    std::string keysFile;
+    std::string traceFile;
+    std::vector<ScreenshotRequest> screenshots;
+    bool help = false;
+
+    // Parses argv; on a bad argument returns nullopt and sets error to a message for the user.
+    static std::optional<CommandLine> parse(const std::vector<std::string>& args, std::string& error);
+    static const char* usage();
+};
+
+} // namespace qv

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "app/GameState.h"
+#include "app/Settings.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace qv {
+
+class Clock;
+class GraphicsDevice;
+class KeyboardInput;
+class LogoScreen;
+class Scene;
+class SoundSystem;
+
+// The top-level state machine: paces the game at one tick every 17 ms, shows the logo, then
+// alternates between the attract demo and player runs, and moves from stage to stage.
+class GameDirector {
+  public:
+    enum State : int32_t { Logo = 0, Attract = 1, StartRun = 2, Run = 3, BackToDemo = 4, Quit = 5 };
+    static constexpr uint32_t kTickMs = 17;
+
+    GameDirector(GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard, Clock& clock,
+                 GameState& state, const Settings& settings);
+    ~GameDirector();
+    GameDirector(const GameDirector&) = delete;
+    GameDirector& operator=(const GameDirector&) = delete;
+
+    // One step: wait for the deadline, act on the state, then detect a fresh Enter press.
+    void tick();
+
+    int32_t state() const { return state_; }
+    void setState(int32_t state) { state_ = state; }
+    bool running() const { return running_; }
+    const Scene* scene() const { return scene_.get(); }
+    bool enterPressed() const { return enterPressed_; }
+
+  private:
+    void tickLogo();
+    void tickAttract();
+    void tickStartRun();
+    void tickRun();
+    void tickBackToDemo();
+    void toggleModeIfAsked();
+    void drawWithFrameSkip();
+    void startAttractScene();
+    void destroySceneOrThrow();
+    void updateEnterEdge();
+
+    int32_t state_ = Logo;
+    GraphicsDevice& graphics_;
+    SoundSystem& sound_;
+    KeyboardInput& keyboard_;
+    Clock& clock_;
+    GameState& game_;
+    const Settings& settings_;
+    std::unique_ptr<Scene> scene_;
+    std::unique_ptr<LogoScreen> logo_;
+    bool enterWasUp_ = false;
+    bool enterPressed_ = false;
+    uint16_t toggleCounter_ = 100;
+    bool running_ = true;
+    uint32_t nextDeadline_;
+};
+
+} // namespace qv

@@ -1,0 +1,183 @@
+#include "app/Program.h"
+
+#include "app/ErrorLog.h"
+#include "app/GameDirector.h"
+#include "app/TraceWriter.h"
+#include "platform/GlRenderDevice.h"
+#include "platform/KeyCodes.h"
+#include "platform/KeyboardInput.h"
+#include "platform/MixerSoundSystem.h"
+#include "platform/NullSoundSystem.h"
+#include "platform/RecordingRenderDevice.h"
+#include "platform/ScriptedKeySource.h"
+#include "platform/SdlClock.h"
+#include "platform/SdlKeySource.h"
+#include "platform/SdlWindow.h"
+#include "platform/VirtualClock.h"
+#include "util/FatalError.h"
+#include "util/PngWriter.h"
+
+#include <SDL.h>
+#include <ctime>
+#include <iostream>
+
+namespace qv {
+
+namespace {
+constexpr const char* kTitle = "Qorvex";
+}
+
+Program::Program(CommandLine commandLine, Settings settings)
+    : commandLine_(std::move(commandLine)), settings_(std::move(settings)) {}
+
+Program::~Program() {
+    destroyServices();
+    window_.reset();
+    SDL_Quit();
+}
+
+int Program::run() {
+    try {
+        start();
+        mainLoop();
+        shutdown();
+        return 0;
+    } catch (const std::exception& e) {
+        writeErrorLog(e.what());
+        destroyServices();
+        return 1;
+    }
+}
+
+void Program::start() {
+    state_.reset();
+    state_.sightRange = GameState::clampSightRange(settings_.readInt("PERFORMANCE", "SIGHTRANGE", 15));
+    openWindow();
+    state_.random.seed(commandLine_.seed ? *commandLine_.seed : static_cast<uint32_t>(std::time(nullptr)));
+    buildServices();
+    if (!commandLine_.traceFile.empty()) {
+        trace_ = std::make_unique<TraceWriter>(commandLine_.traceFile);
+        if (!trace_->good())
+            throw FatalError("ERROR : cannot write trace file " + commandLine_.traceFile);
+    }
+}
+
+void Program::openWindow() {
+    if (commandLine_.headless && !commandLine_.gl)
+        return;
+    int width = settings_.readInt("SCREENMODE", "WIDTH", 640);
+    int height = settings_.readInt("SCREENMODE", "HEIGHT", 480);
+    bool fullscreen = !commandLine_.headless && settings_.readInt("SCREENMODE", "FULLSCREEN", 1) != 0;
+    window_ = std::make_unique<SdlWindow>(kTitle, width, height, fullscreen);
+}
+
+void Program::buildServices() {
+    uint32_t width = static_cast<uint32_t>(settings_.readInt("SCREENMODE", "WIDTH", 640));
+    uint32_t height = static_cast<uint32_t>(settings_.readInt("SCREENMODE", "HEIGHT", 480));
+    if (window_) {
+        graphics_ = std::make_unique<GlRenderDevice>(*window_, width, height);
+    } else {
+        auto recorder = std::make_unique<RecordingRenderDevice>(width, height);
+        recorder_ = recorder.get();
+        graphics_ = std::move(recorder);
+    }
+
+    if (commandLine_.headless)
+        sound_ = std::make_unique<NullSoundSystem>();
+    else
+        sound_ = std::make_unique<MixerSoundSystem>();
+
+    if (commandLine_.headless) {
+        auto script = std::make_unique<ScriptedKeySource>(
+            commandLine_.keysFile.empty() ? ScriptedKeySource::fromText("")
+                                          : ScriptedKeySource::fromFile(commandLine_.keysFile));
+        script_ = script.get();
+        keySource_ = std::move(script);
+        clock_ = std::make_unique<VirtualClock>();
+    } else {
+        keySource_ = std::make_unique<SdlKeySource>(window_->handle());
+        clock_ = std::make_unique<SdlClock>();
+    }
+    keyboard_ = std::make_unique<KeyboardInput>(*keySource_);
+    director_ = std::make_unique<GameDirector>(*graphics_, *sound_, *keyboard_, *clock_, state_, settings_);
+}
+
+// The loop takes at most one message per pass and gives the director one tick per pass. A quit
+// request (window closed, Escape held, director stopped) travels as Destroy then Quit, so the
+// loop ends on the pass after the one that saw it, as a windowed program's message queue does.
+void Program::mainLoop() {
+    bool quit = false;
+    while (!quit) {
+        if (script_)
+            script_->advanceTo(ticks_ + 1);
+        if (!director_->running() || keyboard_->asyncHeld(key::kEscape))
+            messages_.push_back(Message::Destroy);
+        Message message;
+        if (takeMessage(message)) {
+            keyboard_->unacquire();
+            if (message == Message::Destroy)
+                messages_.push_back(Message::Quit);
+            else
+                quit = true;
+        }
+        director_->tick();
+        ++ticks_;
+        afterTick();
+        if (commandLine_.ticks && ticks_ >= *commandLine_.ticks)
+            break;
+    }
+}
+
+bool Program::takeMessage(Message& message) {
+    if (!messages_.empty()) {
+        message = messages_.front();
+        messages_.pop_front();
+        return true;
+    }
+    if (window_ && window_->pumpOneEvent()) {
+        message = Message::Destroy;
+        return true;
+    }
+    return false;
+}
+
+void Program::afterTick() {
+    if (trace_)
+        trace_->write(ticks_, *director_, state_);
+    saveScreenshots();
+    if (recorder_)
+        recorder_->clearLog(); // the headless device keeps no history between ticks
+}
+
+void Program::saveScreenshots() {
+    for (const ScreenshotRequest& shot : commandLine_.screenshots) {
+        if (shot.tick != ticks_)
+            continue;
+        Image image;
+        if (!graphics_->readBackBuffer(image) || !writePng(shot.path, image))
+            std::cerr << "qorvex: could not save screenshot " << shot.path << "\n";
+    }
+}
+
+void Program::shutdown() {
+    director_->setState(GameDirector::Quit);
+    director_->tick();
+    ++ticks_;
+    if (trace_)
+        trace_->write(ticks_, *director_, state_);
+    destroyServices();
+}
+
+void Program::destroyServices() {
+    trace_.reset(); // closes the file, so the trace is complete once run() returns
+    director_.reset();
+    graphics_.reset();
+    recorder_ = nullptr;
+    sound_.reset();
+    keyboard_.reset();
+    keySource_.reset();
+    script_ = nullptr;
+    clock_.reset();
+}
+
+} // namespace qv

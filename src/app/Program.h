@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/CommandLine.h"
+#include "app/GameState.h"
+#include "app/Settings.h"
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+
+namespace qv {
+
+class Clock;
+class GameDirector;
+class GraphicsDevice;
+class KeySource;
+class KeyboardInput;
+class RecordingRenderDevice;
+class ScriptedKeySource;
+class SdlWindow;
+class SoundSystem;
+class TraceWriter;
+
+// The program entry: resets the game state, opens the window, builds the graphics device, the
+// sound system, the keyboard and the director, runs the main loop and shuts down in order. It
+// is also the one place that catches fatal errors, writing them to error.log.
+class Program {
+  public:
+    explicit Program(CommandLine commandLine, Settings settings = Settings());
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Runs the game to its end; the exit code (0 after an ordinary quit, 1 after a fatal error).
+    int run();
+
+    const GameState& state() const { return state_; }
+    uint32_t ticksRun() const { return ticks_; }
+
+  private:
+    enum class Message { Destroy, Quit };
+
+    void start();
+    void openWindow();
+    void buildServices();
+    void mainLoop();
+    void shutdown();
+    void destroyServices();
+    bool takeMessage(Message& message);
+    void afterTick();
+    void saveScreenshots();
+
+    CommandLine commandLine_;
+    Settings settings_;
+    GameState state_;
+    std::unique_ptr<SdlWindow> window_;
+    std::unique_ptr<GraphicsDevice> graphics_;
+    RecordingRenderDevice* recorder_ = nullptr;
+    std::unique_ptr<SoundSystem> sound_;
+    std::unique_ptr<KeySource> keySource_;
+    ScriptedKeySource* script_ = nullptr;
+    std::unique_ptr<KeyboardInput> keyboard_;
+    std::unique_ptr<Clock> clock_;
+    std::unique_ptr<GameDirector> director_;
+    std::unique_ptr<TraceWriter> trace_;
+    std::deque<Message> messages_;
+    uint32_t ticks_ = 0;
+};
+
+} // namespace qv

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "scene/FadeQuad.h"
+
+#include <cstdint>
+
+namespace qv {
+
+class GraphicsDevice;
+struct GameState;
+
+// The end of a scene whose race time ran out: the water rises, the walker comes for the rider,
+// then the screen fades to black.
+class FinishPhase {
+  public:
+    static constexpr uint32_t kRisingFrames = 500;
+    static constexpr int32_t kLastFadeCounter = 300;
+
+    FinishPhase(GraphicsDevice& graphics, GameState& state);
+    virtual ~FinishPhase() = default;
+    FinishPhase(const FinishPhase&) = delete;
+    FinishPhase& operator=(const FinishPhase&) = delete;
+
+    virtual void draw() = 0;
+    void start();
+    void update();
+    bool stillRunning() const { return fade_.fadeCounter() <= kLastFadeCounter; }
+
+    int32_t stage() const { return stage_; }
+    uint32_t frameCounter() const { return frameCounter_; }
+
+  protected:
+    void beginFrame();
+    void drawShared();
+    void endFrame();
+
+    GraphicsDevice& graphics_;
+    GameState& game_;
+
+  private:
+    int32_t stage_ = 0;
+    FadeQuad fade_;
+    uint32_t frameCounter_ = 0;
+    float farPlane_;
+};
+
+class AttractFinishPhase : public FinishPhase {
+  public:
+    using FinishPhase::FinishPhase;
+    void draw() override;
+};
+
+class PlayFinishPhase : public FinishPhase {
+  public:
+    using FinishPhase::FinishPhase;
+    void draw() override;
+};
+
+} // namespace qv

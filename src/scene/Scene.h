@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/GameState.h"
+#include "app/Settings.h"
+#include "platform/SoundSystem.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace qv {
+
+class FinishPhase;
+class GraphicsDevice;
+class KeyboardInput;
+class RacePhase;
+class SceneLight;
+class StartPhase;
+
+// One run over one stage, the attract demo or a player's run. Builds and owns every world
+// component and drives them through the start, race and finish phases.
+class Scene {
+  public:
+    enum PhaseState : int32_t { Begin = 0, Starting = 1, Racing = 2, Finishing = 3, Over = 4 };
+    static constexpr int32_t kStageClearWait = 120;
+
+    virtual ~Scene();
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
+
+    void start() { phaseState_ = Begin; }
+    // One game step; false when the scene is over.
+    bool update();
+    // One frame of the current phase. Any failure while drawing ends the program as a
+    // Direct3D error, whatever it was.
+    void draw();
+
+    int32_t phaseState() const { return phaseState_; }
+    const StartPhase* startPhase() const { return startPhase_.get(); }
+    const RacePhase* racePhase() const { return racePhase_.get(); }
+    const FinishPhase* finishPhase() const { return finishPhase_.get(); }
+
+  protected:
+    enum class Kind { Attract, Play };
+
+    Scene(Kind kind, GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard, GameState& state,
+          const Settings& settings);
+
+  private:
+    void build(Kind kind);
+    void destroyComponents();
+    bool updateRace();
+    void updateStart();
+    void updateFinish();
+
+    int32_t phaseState_ = Begin;
+    GraphicsDevice& graphics_;
+    SoundSystem& sound_;
+    KeyboardInput& keyboard_;
+    GameState& game_;
+    const Settings& settings_;
+    std::unique_ptr<SceneLight> light_;
+    std::unique_ptr<RacePhase> racePhase_;
+    std::unique_ptr<StartPhase> startPhase_;
+    std::unique_ptr<FinishPhase> finishPhase_;
+    std::unique_ptr<SoundClip> readySound_;
+    std::unique_ptr<SoundClip> music_;
+    std::unique_ptr<SoundClip> warningSound_;
+};
+
+} // namespace qv

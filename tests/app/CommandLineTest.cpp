@@ -1,0 +1,62 @@
+#include "app/CommandLine.h"
+#include "app/ErrorLog.h"
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+std::optional<CommandLine> parse(std::vector<std::string> args, std::string* errorOut = nullptr) {
+    std::string error;
+    auto result = CommandLine::parse(args, error);
+    if (errorOut)
+        *errorOut = error;
+    return result;
+}
+
+TEST(CommandLine, ReadsEveryHeadlessOption) {
+    auto cl =
+        parse({"--headless", "--gl", "--ticks", "400", "--seed", "7", "--keys", "k.txt", "--trace", "t.jsonl",
+               "--autopilot", "--screenshot-at", "60:a.png", "--screenshot-at", "130:b.png"});
+    ASSERT_TRUE(cl);
+    EXPECT_TRUE(cl->headless && cl->gl && cl->autopilot);
+    EXPECT_EQ(cl->ticks, 400u);
+    EXPECT_EQ(cl->seed, 7u);
+    EXPECT_EQ(cl->keysFile, "k.txt");
+    EXPECT_EQ(cl->traceFile, "t.jsonl");
+    ASSERT_EQ(cl->screenshots.size(), 2u);
+    EXPECT_EQ(cl->screenshots[1].tick, 130u);
+    EXPECT_EQ(cl->screenshots[1].path, "b.png");
+}
+
+TEST(CommandLine, RejectsBadArgumentsWithAMessage) {
+    std::string error;
+    EXPECT_FALSE(parse({"--ticks"}, &error));
+    EXPECT_NE(error.find("--ticks"), std::string::npos);
+    EXPECT_FALSE(parse({"--ticks", "-3"}, &error));
+    EXPECT_FALSE(parse({"--ticks", "12x"}, &error));
+    EXPECT_FALSE(parse({"--frobnicate"}, &error));
+    EXPECT_NE(error.find("--frobnicate"), std::string::npos);
+    EXPECT_FALSE(parse({"--screenshot-at", "a.png"}, &error));
+    EXPECT_FALSE(parse({"--screenshot-at", "0:a.png"}, &error));
+    EXPECT_FALSE(parse({"--gl"}, &error));
+    // A screenshot needs something that really draws.
+    EXPECT_FALSE(parse({"--headless", "--screenshot-at", "5:a.png"}, &error));
+    EXPECT_TRUE(parse({"--screenshot-at", "5:a.png"}));
+}
+
+TEST(ErrorLog, LineIsDateTimeAndMessage) {
+    std::tm when{};
+    when.tm_year = 2026 - 1900;
+    when.tm_mon = 2;
+    when.tm_mday = 4;
+    when.tm_hour = 7;
+    when.tm_min = 5;
+    when.tm_sec = 9;
+    when.tm_isdst = -1;
+    std::time_t t = std::mktime(&when);
+    EXPECT_EQ(formatErrorLine("ERROR : Direct3D", t), "03/04/26 07:05:09 ERROR : Direct3D\n");
+}
+
+} // namespace
+} // namespace qv

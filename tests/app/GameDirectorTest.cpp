@@ -1,0 +1,189 @@
+#include "app/GameDirector.h"
+#include "scene/Scene.h"
+#include "support/HeadlessRig.h"
+#include "util/FatalError.h"
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+class GameDirectorTest : public ::testing::Test {
+  protected:
+    explicit GameDirectorTest(const std::string& script = "") : rig(script) {}
+
+    GameDirector& director() {
+        if (!director_)
+            director_ = std::make_unique<GameDirector>(rig.graphics, rig.sound, rig.keyboard, rig.clock,
+                                                       rig.state, rig.settings);
+        return *director_;
+    }
+    // Runs ticks until the next one would be tick `last` + 1.
+    void runUntil(uint32_t last) {
+        while (ticks < last) {
+            rig.keysFor(++ticks);
+            director().tick();
+        }
+    }
+    // Runs until the director reaches state, at most `limit` more ticks; false if it never does.
+    bool runUntilState(int32_t state, uint32_t limit) {
+        for (uint32_t i = 0; i < limit; ++i) {
+            runUntil(ticks + 1);
+            if (director().state() == state)
+                return true;
+        }
+        return false;
+    }
+
+    test::HeadlessRig rig;
+    std::unique_ptr<GameDirector> director_;
+    uint32_t ticks = 0;
+};
+
+TEST_F(GameDirectorTest, LogoRunsItsCourseThenTheAttractDemoStarts) {
+    runUntil(290);
+    EXPECT_EQ(director().state(), GameDirector::Logo);
+    EXPECT_EQ(director().scene(), nullptr);
+    runUntil(291);
+    EXPECT_EQ(director().state(), GameDirector::Attract);
+    ASSERT_NE(director().scene(), nullptr);
+    EXPECT_TRUE(rig.state.demoMode);
+    EXPECT_EQ(rig.state.stageNumber, 0u);
+    // The logo restored what every scene expects.
+    EXPECT_EQ(rig.graphics.renderState(RenderState::CullMode), kCullCcw);
+    EXPECT_EQ(rig.graphics.renderState(RenderState::Lighting), 1u);
+}
+
+TEST_F(GameDirectorTest, TicksFollowTheSeventeenMillisecondSchedule) {
+    runUntil(10);
+    EXPECT_EQ(rig.clock.now(), 170u);
+}
+
+TEST_F(GameDirectorTest, AnAttractDemoThatEndsByItselfIsFollowedByANewOne) {
+    runUntil(291);
+    ASSERT_TRUE(runUntilState(GameDirector::BackToDemo, 10000));
+    runUntil(ticks + 1);
+    EXPECT_EQ(director().state(), GameDirector::Attract);
+    EXPECT_NE(director().scene(), nullptr);
+    EXPECT_TRUE(rig.state.demoMode);
+}
+
+TEST_F(GameDirectorTest, LateTicksSkipDrawingButNotTheGame) {
+    runUntil(291); // attract scene built
+    int before = rig.graphics.framesPresented();
+    // A clock that is already past the next deadline when the update ends: no frame is drawn.
+    runUntil(300);
+    int onTime = rig.graphics.framesPresented() - before;
+    EXPECT_GT(onTime, 0);
+    const Scene* scene = director().scene();
+    int32_t phaseBefore = scene->phaseState();
+    rig.clock.advance(1000);
+    before = rig.graphics.framesPresented();
+    runUntil(305);
+    EXPECT_EQ(rig.graphics.framesPresented(), before);
+    EXPECT_GE(scene->phaseState(), phaseBefore);
+}
+
+TEST_F(GameDirectorTest, ADirectorWithoutASceneCannotStartARun) {
+    director().setState(GameDirector::StartRun);
+    try {
+        director().tick();
+        FAIL() << "expected a fatal error";
+    } catch (const FatalError& e) {
+        EXPECT_STREQ(e.what(), "illegal memory access");
+    }
+}
+
+TEST_F(GameDirectorTest, QuitStateStopsTheDirector) {
+    runUntil(3);
+    EXPECT_TRUE(director().running());
+    director().setState(GameDirector::Quit);
+    director().tick();
+    EXPECT_FALSE(director().running());
+}
+
+class HeldEnterTest : public GameDirectorTest {
+  protected:
+    HeldEnterTest() : GameDirectorTest("1 down RETURN\n") {}
+};
+
+TEST_F(HeldEnterTest, EnterHeldFromStartSkipsTheLogoAndStartsARunOnTheThirdTick) {
+    runUntil(1);
+    EXPECT_EQ(director().state(), GameDirector::Attract); // logo skipped in the first tick
+    runUntil(2);
+    EXPECT_EQ(director().state(), GameDirector::Attract); // first poll sees Enter: the edge is set now
+    EXPECT_TRUE(director().enterPressed());
+    runUntil(3);
+    EXPECT_EQ(director().state(), GameDirector::StartRun);
+    EXPECT_EQ(rig.state.stageNumber, 0u);
+    runUntil(4);
+    EXPECT_EQ(director().state(), GameDirector::Run);
+    EXPECT_FALSE(rig.state.demoMode);
+    // Enter is still held: no new edge, the run goes on.
+    runUntil(40);
+    EXPECT_EQ(director().state(), GameDirector::Run);
+}
+
+class StageModeTest : public GameDirectorTest {
+  protected:
+    StageModeTest() : GameDirectorTest("1 down RETURN\n2 up RETURN\n10 down RETURN\n12 up RETURN\n") {}
+};
+
+TEST_F(StageModeTest, StageModeRunsStartAtStageOneAndAClearedStageLeadsToTheNext) {
+    rig.state.gameMode = 1;
+    ASSERT_TRUE(runUntilState(GameDirector::Run, 20));
+    EXPECT_EQ(rig.state.stageNumber, 1u);
+    const Scene* stage1 = director().scene();
+    rig.state.stageCleared = true;
+    // The scene keeps going for its wait, then ends; the next stage follows with no demo between.
+    ASSERT_TRUE(runUntilState(GameDirector::StartRun, 600));
+    EXPECT_TRUE(rig.state.stageCleared);
+    runUntil(ticks + 1);
+    EXPECT_EQ(director().state(), GameDirector::Run);
+    EXPECT_EQ(rig.state.stageNumber, 2u);
+    EXPECT_FALSE(rig.state.stageCleared);
+    EXPECT_NE(director().scene(), stage1);
+    EXPECT_FALSE(rig.state.demoMode);
+}
+
+class EnterDuringRunTest : public GameDirectorTest {
+  protected:
+    EnterDuringRunTest()
+        : GameDirectorTest(
+              "1 down RETURN\n2 up RETURN\n5 down RETURN\n6 up RETURN\n50 down RETURN\n51 up RETURN\n") {}
+};
+
+TEST_F(EnterDuringRunTest, AFreshEnterDuringARunReturnsToTheDemo) {
+    ASSERT_TRUE(runUntilState(GameDirector::Run, 20));
+    ASSERT_TRUE(runUntilState(GameDirector::BackToDemo, 60));
+    EXPECT_EQ(ticks, 51u);
+    runUntil(ticks + 1);
+    EXPECT_EQ(director().state(), GameDirector::Attract);
+    EXPECT_EQ(rig.state.stageNumber, 0u);
+    EXPECT_TRUE(rig.state.demoMode);
+}
+
+class HeldLeftTest : public GameDirectorTest {
+  protected:
+    HeldLeftTest() : GameDirectorTest("1 down RETURN\n2 up RETURN\n2 down LEFT\n") {}
+};
+
+TEST_F(HeldLeftTest, HoldingAnArrowFlipsTheModeAtOnceThenEverySixteenTicks) {
+    runUntil(1);
+    EXPECT_EQ(rig.state.gameMode, 0);
+    runUntil(2);
+    EXPECT_EQ(rig.state.gameMode, 1); // the counter starts high: the first press flips at once
+    std::vector<uint32_t> flips;
+    int32_t mode = rig.state.gameMode;
+    while (ticks < 60) {
+        runUntil(ticks + 1);
+        if (rig.state.gameMode != mode) {
+            flips.push_back(ticks);
+            mode = rig.state.gameMode;
+        }
+    }
+    EXPECT_EQ(flips, (std::vector<uint32_t>{18, 34, 50}));
+}
+
+} // namespace
+} // namespace qv

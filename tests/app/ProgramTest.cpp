@@ -1,0 +1,104 @@
+#include "app/Program.h"
+#include "support/HeadlessRig.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace qv {
+namespace {
+
+std::vector<std::string> readLines(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+CommandLine headless(std::initializer_list<std::string> extra) {
+    std::vector<std::string> args{"--headless", "--seed", "1"};
+    args.insert(args.end(), extra);
+    std::string error;
+    auto cl = CommandLine::parse(args, error);
+    EXPECT_TRUE(cl) << error;
+    return *cl;
+}
+
+TEST(Program, EscapeEndsTheGameThroughTheQuitStateWithExitCodeZero) {
+    test::HeadlessRig rig;
+    rig.dir.write("keys.txt", "5 down ESCAPE\n");
+    Program program(headless({"--keys", "keys.txt", "--trace", "trace.jsonl"}));
+    EXPECT_EQ(program.run(), 0);
+    // Escape at tick 5 posts the quit, the loop ends after the pass that takes it (tick 6),
+    // and the director is ticked once more in its quit state.
+    auto lines = readLines("trace.jsonl");
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_NE(lines[5].find("\"tick\":6,\"director\":0"), std::string::npos);
+    EXPECT_NE(lines[6].find("\"tick\":7,\"director\":5"), std::string::npos);
+}
+
+TEST(Program, TraceShowsTheLogoThenTheAttractSceneSteppingThroughItsPhases) {
+    test::HeadlessRig rig;
+    Program program(headless({"--ticks", "700", "--trace", "trace.jsonl"}));
+    EXPECT_EQ(program.run(), 0);
+    auto lines = readLines("trace.jsonl");
+    ASSERT_EQ(lines.size(), 701u);
+    EXPECT_NE(lines[0].find("\"director\":0,\"phase\":null"), std::string::npos);
+    EXPECT_NE(lines[290].find("\"director\":1,\"phase\":0,\"demo\":true"), std::string::npos);
+    EXPECT_NE(lines[291].find("\"phase\":1"), std::string::npos);
+    EXPECT_NE(lines[699].find("\"phase\":2"), std::string::npos);
+    EXPECT_NE(lines[699].find("\"time\":"), std::string::npos);
+    EXPECT_NE(lines[700].find("\"director\":5"), std::string::npos);
+    for (const auto& line : lines)
+        EXPECT_TRUE(std::regex_match(line, std::regex(R"(\{"tick":\d+,"director":\d.*\})"))) << line;
+}
+
+TEST(Program, AMissingLogoWritesOneErrorLineAndExits) {
+    test::HeadlessRig rig;
+    rig.removeFile("Data/tex/zem.dds");
+    const std::regex line(R"(\d\d/\d\d/\d\d \d\d:\d\d:\d\d ERROR : Score D3DXCreateTextureFromFileEx)");
+    {
+        Program program(headless({}));
+        EXPECT_EQ(program.run(), 1);
+    }
+    auto first = readLines("error.log");
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_TRUE(std::regex_match(first[0], line)) << first[0];
+    // A second failing run replaces the file: still one line.
+    rig.dir.write("error.log", "old line\nanother\n");
+    {
+        Program program(headless({}));
+        EXPECT_EQ(program.run(), 1);
+    }
+    auto second = readLines("error.log");
+    ASSERT_EQ(second.size(), 1u);
+    EXPECT_TRUE(std::regex_match(second[0], line)) << second[0];
+}
+
+TEST(Program, ABadKeyScriptIsAFatalErrorNamingTheFile) {
+    test::HeadlessRig rig;
+    rig.dir.write("keys.txt", "5 sideways RETURN\n");
+    Program program(headless({"--keys", "keys.txt"}));
+    EXPECT_EQ(program.run(), 1);
+    auto lines = readLines("error.log");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("keys.txt"), std::string::npos);
+}
+
+TEST(Program, SightRangeComesFromTheSettingsClamped) {
+    test::HeadlessRig rig;
+    rig.dir.write("Pedalon.ini", "[PERFORMANCE]\nSIGHTRANGE=3\n");
+    Program low(headless({"--ticks", "1"}));
+    low.run();
+    EXPECT_EQ(low.state().sightRange, 8);
+    rig.dir.write("Pedalon.ini", "[PERFORMANCE]\nSIGHTRANGE=250\n");
+    Program high(headless({"--ticks", "1"}));
+    high.run();
+    EXPECT_EQ(high.state().sightRange, 100);
+}
+
+} // namespace
+} // namespace qv

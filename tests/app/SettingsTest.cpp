@@ -1,0 +1,100 @@
+#include "app/Settings.h"
+#include "app/GameState.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+TEST(Settings, MissingFileSectionOrKeyGivesTheDefault) {
+    test::TempDir dir;
+    Settings missing(dir.file("Pedalon.ini"));
+    EXPECT_EQ(missing.readInt("PERFORMANCE", "SIGHTRANGE", 15), 15);
+
+    Settings settings(dir.write("Pedalon.ini", "[EFFECT]\nFOG=2\n"));
+    EXPECT_EQ(settings.readInt("EFFECT", "FOG", 1), 2);
+    EXPECT_EQ(settings.readInt("EFFECT", "RIPPLE", 1), 1);
+    EXPECT_EQ(settings.readInt("SCREENMODE", "WIDTH", 640), 640);
+}
+
+TEST(Settings, KeysBelongToTheirOwnSectionOnly) {
+    test::TempDir dir;
+    Settings settings(dir.write("Pedalon.ini", "[SCREENMODE]\nWIDTH=800\n[EFFECT]\nCOLOR=0\n"));
+    EXPECT_EQ(settings.readInt("SCREENMODE", "WIDTH", 640), 800);
+    EXPECT_EQ(settings.readInt("EFFECT", "WIDTH", 5), 5);
+    EXPECT_EQ(settings.readInt("SCREENMODE", "COLOR", 1), 1);
+    EXPECT_EQ(settings.readInt("EFFECT", "COLOR", 1), 0);
+}
+
+TEST(Settings, NamesIgnoreCaseAndWhiteSpaceAndCommentsAreSkipped) {
+    test::TempDir dir;
+    Settings settings(
+        dir.write("Pedalon.ini", "; a comment\n  [ Effect ]  \r\n  fog =  -1 \r\n# FOG=7\nSplash=+0\n"));
+    EXPECT_EQ(settings.readInt("EFFECT", "FOG", 1), -1);
+    EXPECT_EQ(settings.readInt("EFFECT", "SPLASH", 1), 0);
+}
+
+TEST(Settings, MalformedValuesGiveTheDefault) {
+    test::TempDir dir;
+    Settings settings(dir.write("Pedalon.ini",
+                                "[A]\nEMPTY=\nWORD=abc\nTRAIL=12abc\nHUGE=99999999999\nHEX=0x10\n"
+                                "NOEQ\n[broken\nX=3\n"));
+    for (const char* key : {"EMPTY", "WORD", "TRAIL", "HUGE", "HEX"})
+        EXPECT_EQ(settings.readInt("A", key, 42), 42) << key;
+    // A broken section header ends the previous section.
+    EXPECT_EQ(settings.readInt("A", "X", 9), 9);
+}
+
+TEST(Settings, AnEditTakesEffectAtTheNextRead) {
+    test::TempDir dir;
+    Settings settings(dir.write("Pedalon.ini", "[EFFECT]\nFOG=1\n"));
+    EXPECT_EQ(settings.readInt("EFFECT", "FOG", 0), 1);
+    dir.write("Pedalon.ini", "[EFFECT]\nFOG=0\n");
+    EXPECT_EQ(settings.readInt("EFFECT", "FOG", 1), 0);
+}
+
+TEST(GameState, SightRangeIsClampedToEightToHundred) {
+    EXPECT_EQ(GameState::clampSightRange(3), 8);
+    EXPECT_EQ(GameState::clampSightRange(5), 8);
+    EXPECT_EQ(GameState::clampSightRange(15), 15);
+    EXPECT_EQ(GameState::clampSightRange(250), 100);
+}
+
+TEST(GameState, ResetRestoresStartValuesButKeepsTheGenerator) {
+    GameState state;
+    state.random.seed(7);
+    state.random.next();
+    uint32_t generator = state.random.state();
+    state.stageNumber = 4;
+    state.gameMode = 1;
+    state.stageCleared = state.demoMode = state.newHighScore = state.introDone = true;
+    state.stageClearWait = 50;
+    state.goalsInStage = 3;
+    state.reset();
+    EXPECT_EQ(state.stageNumber, 0u);
+    EXPECT_EQ(state.gameMode, 0);
+    EXPECT_FALSE(state.stageCleared || state.demoMode || state.newHighScore || state.introDone);
+    EXPECT_EQ(state.stageClearWait, 0);
+    EXPECT_EQ(state.goalsInStage, 0u);
+    EXPECT_EQ(state.random.state(), generator);
+}
+
+TEST(Random, FollowsTheClassicSequence) {
+    // Seed 1 of the classic generator: 41, 18467, 6334, 26500, 19169.
+    Random random(1);
+    EXPECT_EQ(random.next(), 41);
+    EXPECT_EQ(random.next(), 18467);
+    EXPECT_EQ(random.next(), 6334);
+    EXPECT_EQ(random.next(), 26500);
+    EXPECT_EQ(random.next(), 19169);
+    Random other(12345);
+    for (int i = 0; i < 10000; ++i) {
+        int v = other.next();
+        ASSERT_GE(v, 0);
+        ASSERT_LE(v, Random::kMax);
+    }
+}
+
+} // namespace
+} // namespace qv

@@ -1,0 +1,168 @@
+#include "platform/KeyCodes.h"
+#include "scene/AttractScene.h"
+#include "scene/FinishPhase.h"
+#include "scene/PlayScene.h"
+#include "scene/RacePhase.h"
+#include "scene/StartPhase.h"
+#include "support/HeadlessRig.h"
+#include "util/FatalError.h"
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+constexpr const char* kReady = "./Data/wave/Ready.wav";
+constexpr const char* kMusic = "./Data/wave/bgm.wav";
+constexpr const char* kWarning = "./Data/wave/warning.wav";
+
+class SceneTest : public ::testing::Test {
+  protected:
+    template <typename S> std::unique_ptr<Scene> make() {
+        auto scene = std::make_unique<S>(rig.graphics, rig.sound, rig.keyboard, rig.state, rig.settings);
+        scene->start();
+        return scene;
+    }
+    // Updates until the scene reaches phase state `phase`; the number of updates it took.
+    static int updatesUntil(Scene& scene, int32_t phase, int limit = 10000) {
+        for (int n = 1; n <= limit; ++n) {
+            scene.update();
+            if (scene.phaseState() == phase)
+                return n;
+        }
+        return -1;
+    }
+
+    test::HeadlessRig rig;
+};
+
+TEST_F(SceneTest, AttractSceneSetsDemoModeAndPlaysOnlyTheMusic) {
+    rig.state.stageCleared = true;
+    auto scene = make<AttractScene>();
+    EXPECT_TRUE(rig.state.demoMode);
+    EXPECT_FALSE(rig.state.stageCleared);
+    while (scene->update()) {
+    }
+    EXPECT_EQ(rig.sound.playCount(kMusic), 1u);
+    EXPECT_EQ(rig.sound.playCount(kReady), 0u);
+    EXPECT_EQ(rig.sound.playCount(kWarning), 0u);
+    EXPECT_GE(rig.sound.stopCount(kMusic), 1u);
+}
+
+TEST_F(SceneTest, PlaySceneSoundsFollowThePhases) {
+    auto scene = make<PlayScene>();
+    EXPECT_FALSE(rig.state.demoMode);
+    EXPECT_EQ(updatesUntil(*scene, Scene::Starting), 1);
+    EXPECT_EQ(rig.sound.playCount(kReady), 1u);
+    EXPECT_EQ(rig.sound.playCount(kMusic), 0u);
+    // The start phase lasts 160 + 121 updates; the music starts as the race does.
+    EXPECT_EQ(updatesUntil(*scene, Scene::Racing), 281);
+    EXPECT_EQ(rig.sound.playCount(kMusic), 1u);
+    // The race ends when the time runs out; the music gives way to the warning.
+    EXPECT_EQ(updatesUntil(*scene, Scene::Finishing), 2701);
+    EXPECT_EQ(rig.sound.stopCount(kMusic), 1u);
+    EXPECT_EQ(rig.sound.playCount(kWarning), 1u);
+    // Rising water, then the fade: the phase ends on the 101st fade step.
+    EXPECT_EQ(updatesUntil(*scene, Scene::Over), 500 + 1 + 101);
+    EXPECT_EQ(rig.sound.stopCount(kWarning), 1u);
+    EXPECT_FALSE(scene->update());
+}
+
+TEST_F(SceneTest, ClearedStageEndsTheScene121UpdatesLaterWithTheFlagStillSet) {
+    auto scene = make<PlayScene>();
+    ASSERT_GT(updatesUntil(*scene, Scene::Racing), 0);
+    rig.state.stageCleared = true;
+    int updates = 0;
+    while (scene->update())
+        ++updates;
+    EXPECT_EQ(updates, 121);
+    EXPECT_TRUE(rig.state.stageCleared);
+    EXPECT_EQ(scene->phaseState(), Scene::Racing);
+    // The time stands still while the stage is cleared.
+    EXPECT_EQ(scene->racePhase()->remainingTime(), 2700.0);
+}
+
+TEST_F(SceneTest, DrawingBeforeTheStartPhasePresentsNothing) {
+    auto scene = make<AttractScene>();
+    scene->draw();
+    EXPECT_EQ(rig.graphics.framesPresented(), 0);
+    scene->update();
+    scene->draw();
+    EXPECT_EQ(rig.graphics.framesPresented(), 1);
+    EXPECT_TRUE(rig.graphics.lightEnabled());
+    EXPECT_FLOAT_EQ(rig.graphics.light().direction.x, 0.4f);
+    EXPECT_EQ(rig.graphics.renderState(RenderState::Ambient), 0xFF505050u);
+}
+
+TEST_F(SceneTest, SceneUpdatePollsTheKeyboard) {
+    test::HeadlessRig keyed("1 down F\n");
+    keyed.keysFor(1);
+    PlayScene scene(keyed.graphics, keyed.sound, keyed.keyboard, keyed.state, keyed.settings);
+    EXPECT_FALSE(keyed.keyboard.keyHeld(key::kF));
+    scene.update();
+    EXPECT_TRUE(keyed.keyboard.keyHeld(key::kF));
+}
+
+TEST_F(SceneTest, MissingSoundsLeaveTheSceneSilentButRunning) {
+    rig.removeFile("Data/wave/bgm.wav");
+    auto scene = make<AttractScene>();
+    for (int i = 0; i < 400; ++i)
+        ASSERT_TRUE(scene->update());
+    EXPECT_EQ(rig.sound.playCount(kMusic), 0u);
+}
+
+TEST(RacePhaseTimes, StartingTimeByStage) {
+    EXPECT_EQ(RacePhase::startingTime(0), 2700.0);
+    EXPECT_EQ(RacePhase::startingTime(1), 2700.0);
+    EXPECT_EQ(RacePhase::startingTime(4), 2100.0);
+    EXPECT_EQ(RacePhase::startingTime(5), 1800.0);
+    EXPECT_EQ(RacePhase::startingTime(9), 1400.0);
+    // Past stage 9 the time keeps shrinking, but never below 899 frames.
+    EXPECT_EQ(RacePhase::startingTime(10), 1300.0);
+    EXPECT_EQ(RacePhase::startingTime(14), 900.0);
+    EXPECT_EQ(RacePhase::startingTime(15), 899.0);
+    EXPECT_EQ(RacePhase::startingTime(1000), 899.0);
+}
+
+class PauseTest : public ::testing::Test {
+  protected:
+    PauseTest() : rig("1 down W\n2 down P\n3 up W\n4 up P\n5 down P\n6 up P\n") {}
+    test::HeadlessRig rig;
+};
+
+TEST_F(PauseTest, WAndPAreOnePauseKeyThatFreezesTheTimer) {
+    PlayRacePhase race(rig.graphics, rig.keyboard, rig.state);
+    std::vector<bool> paused;
+    std::vector<double> times;
+    for (uint32_t t = 1; t <= 7; ++t) {
+        rig.keysFor(t);
+        race.update();
+        EXPECT_TRUE(race.stillRunning());
+        paused.push_back(race.paused());
+        times.push_back(race.remainingTime());
+    }
+    // W down pauses; P while W is held does not toggle again; the next fresh press resumes.
+    EXPECT_EQ(paused, (std::vector<bool>{true, true, true, true, false, false, false}));
+    EXPECT_EQ(times.front(), 2700.0);
+    EXPECT_EQ(times[3], 2700.0);
+    EXPECT_EQ(times.back(), 2697.0);
+}
+
+TEST(FadeQuad, BlackAfter85StepsAndCountsOnBy3) {
+    RecordingRenderDevice graphics;
+    FadeQuad fade(graphics);
+    for (int i = 0; i < 84; ++i)
+        fade.step();
+    EXPECT_EQ(fade.quad()[0].diffuse, 252u << 24);
+    fade.step();
+    EXPECT_EQ(fade.quad()[3].diffuse, 0xFF000000u);
+    EXPECT_EQ(fade.fadeCounter(), 255);
+    fade.draw();
+    ASSERT_EQ(graphics.draws().size(), 1u);
+    EXPECT_EQ(graphics.draws()[0].type, PrimitiveType::TriangleStrip);
+    EXPECT_EQ(graphics.draws()[0].vertex<OverlayVertex>(3).x, 640.0f);
+    EXPECT_EQ(graphics.draws()[0].texture, nullptr);
+}
+
+} // namespace
+} // namespace qv
