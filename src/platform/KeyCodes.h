@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace qv {
@@ -113,5 +114,12 @@ constexpr uint8_t kRWin = 0xDC;
 
 // Key code for a name without its prefix ("RETURN", "LEFT", "A", "7"); empty when unknown.
 std::optional<uint8_t> keyCodeFromName(std::string_view name);
+
+// Every key code above with its name, in code order (one name per code).
+struct NamedKey {
+    std::string_view name;
+    uint8_t code;
+};
+std::span<const NamedKey> namedKeys();
 
 } // namespace qv

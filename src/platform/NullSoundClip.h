@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/SoundSystem.h"
+
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// What a headless clip did: played (play true) or stopped, with the path the game named.
+struct SoundEvent {
+    std::string path;
+    bool play;
+};
+
+// A clip that makes no sound and writes what it is asked to do into its system's log. Like the
+// real clip it is silent, and logs nothing, when its file does not exist.
+class NullSoundClip : public SoundClip {
+  public:
+    // log belongs to the NullSoundSystem and must outlive the clip.
+    NullSoundClip(const std::string& path, std::vector<SoundEvent>& log);
+
+    void play() override { record(true); }
+    void stop() override { record(false); }
+    bool loaded() const override { return loaded_; }
+
+  private:
+    void record(bool play);
+
+    std::string path_;
+    std::vector<SoundEvent>& log_;
+    bool loaded_;
+};
+
+} // namespace qv

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/KeySource.h"
+
+#include <SDL_scancode.h>
+
+#include <cstdint>
+#include <optional>
+
+struct SDL_Window;
+
+namespace qv {
+
+// The live keyboard: SDL's key state (current as of the last event pump) seen through the game's
+// key codes. While the window lacks keyboard focus every key reads as up, so keys held in
+// another program never steer the rider; losing focus ends nothing.
+class SdlKeySource : public KeySource {
+  public:
+    explicit SdlKeySource(SDL_Window* window) : window_(window) {}
+
+    bool isDown(uint8_t code) const override;
+
+    // The SDL scancode of a key code; SDL_SCANCODE_UNKNOWN for codes no key has.
+    static SDL_Scancode scancodeFor(uint8_t code);
+    // The key code of an SDL scancode; empty for keys the game's table has no code for.
+    static std::optional<uint8_t> codeFor(SDL_Scancode scancode);
+
+  private:
+    SDL_Window* window_;
+};
+
+} // namespace qv

@@ -1,0 +1,131 @@
+#include "platform/ScriptedKeySource.h"
+#include "platform/KeyCodes.h"
+#include "support/TempDir.h"
+#include "util/FatalError.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace qv {
+namespace {
+
+TEST(ScriptedKeySourceTest, EventAtTickTIsInEffectFromTickTOn) {
+    auto keys = ScriptedKeySource::fromText("3 down RETURN\n5 up RETURN\n");
+    EXPECT_FALSE(keys.isDown(key::kReturn));
+    keys.advanceTo(2);
+    EXPECT_FALSE(keys.isDown(key::kReturn));
+    keys.advanceTo(3);
+    EXPECT_TRUE(keys.isDown(key::kReturn));
+    keys.advanceTo(4);
+    EXPECT_TRUE(keys.isDown(key::kReturn));
+    keys.advanceTo(5);
+    EXPECT_FALSE(keys.isDown(key::kReturn));
+}
+
+TEST(ScriptedKeySourceTest, SkippingTicksAppliesEverythingInBetween) {
+    auto keys = ScriptedKeySource::fromText("1 down A\n2 down LEFT\n4 up A\n9 down SPACE\n");
+    keys.advanceTo(6);
+    EXPECT_FALSE(keys.isDown(key::kA));
+    EXPECT_TRUE(keys.isDown(key::kLeft));
+    EXPECT_FALSE(keys.isDown(key::kSpace));
+    keys.advanceTo(2); // going back changes nothing
+    EXPECT_TRUE(keys.isDown(key::kLeft));
+    EXPECT_FALSE(keys.isDown(key::kA));
+}
+
+TEST(ScriptedKeySourceTest, CommentsBlankLinesSpacingAndCaseAreAccepted) {
+    const std::string script = "# ride left, then jump\n"
+                               "\n"
+                               "   \t\n"
+                               "  2   down\tleft   # steer\r\n"
+                               "2 DOWN LShift\n"
+                               "#7 down SPACE\n"
+                               "10 Up left\n";
+    auto keys = ScriptedKeySource::fromText(script);
+    keys.advanceTo(2);
+    EXPECT_TRUE(keys.isDown(key::kLeft));
+    EXPECT_TRUE(keys.isDown(key::kLShift));
+    keys.advanceTo(9);
+    EXPECT_FALSE(keys.isDown(key::kSpace));
+    keys.advanceTo(10);
+    EXPECT_FALSE(keys.isDown(key::kLeft));
+    EXPECT_TRUE(keys.isDown(key::kLShift));
+}
+
+TEST(ScriptedKeySourceTest, LinesOutOfTickOrderStillApplyByTick) {
+    auto keys = ScriptedKeySource::fromText("8 up UP\n2 down UP\n5 down 7\n");
+    keys.advanceTo(2);
+    EXPECT_TRUE(keys.isDown(key::kUp));
+    EXPECT_FALSE(keys.isDown(key::k7));
+    keys.advanceTo(5);
+    EXPECT_TRUE(keys.isDown(key::k7));
+    keys.advanceTo(8);
+    EXPECT_FALSE(keys.isDown(key::kUp));
+}
+
+TEST(ScriptedKeySourceTest, EventsOfOneTickApplyInWrittenOrder) {
+    auto keys = ScriptedKeySource::fromText("4 down W\n4 up W\n4 up P\n4 down P\n1 down Z\n");
+    keys.advanceTo(4);
+    EXPECT_FALSE(keys.isDown(key::kW)) << "a down and up in one tick leaves the key up";
+    EXPECT_TRUE(keys.isDown(key::kP));
+    EXPECT_TRUE(keys.isDown(key::kZ));
+}
+
+TEST(ScriptedKeySourceTest, BadLinesAreFatalAndNameTheirLine) {
+    struct Case {
+        std::string line;
+        std::string complaint;
+    };
+    const Case cases[] = {
+        {"3 down ENTERR", "unknown key \"ENTERR\""},
+        {"3 down DIK_RETURN", "unknown key"},
+        {"0 down A", "bad tick \"0\""},
+        {"-1 down A", "bad tick"},
+        {"x down A", "bad tick"},
+        {"3x down A", "bad tick"},
+        {"4294967296 down A", "bad tick"},
+        {"3 press A", "bad verb \"press\""},
+        {"3 down", "expected"},
+        {"3 down A B", "expected"},
+        {"down", "expected"},
+    };
+    for (const Case& c : cases) {
+        const std::string script = "# header\n1 down A\n" + c.line + "\n2 up A\n";
+        try {
+            ScriptedKeySource::fromText(script);
+            ADD_FAILURE() << "accepted: " << c.line;
+        } catch (const FatalError& error) {
+            const std::string message = error.what();
+            EXPECT_EQ(message.rfind("ERROR : ", 0), 0u) << message;
+            EXPECT_NE(message.find("line 3"), std::string::npos) << message;
+            EXPECT_NE(message.find(c.complaint), std::string::npos) << message;
+        }
+    }
+}
+
+TEST(ScriptedKeySourceFileTest, ReadsAFileAndNamesItInErrors) {
+    test::TempDir dir;
+    auto keys = ScriptedKeySource::fromFile(dir.write("good.keys", "1 down ESCAPE\n"));
+    keys.advanceTo(1);
+    EXPECT_TRUE(keys.isDown(key::kEscape));
+
+    const std::string bad = dir.write("bad.keys", "1 down ESCAPE\n\n2 down NOPE\n");
+    try {
+        ScriptedKeySource::fromFile(bad);
+        ADD_FAILURE() << "accepted an unknown key";
+    } catch (const FatalError& error) {
+        EXPECT_NE(std::string(error.what()).find(bad + " line 3"), std::string::npos) << error.what();
+    }
+
+    const std::string missing = dir.file("missing.keys");
+    try {
+        ScriptedKeySource::fromFile(missing);
+        ADD_FAILURE() << "accepted a missing file";
+    } catch (const FatalError& error) {
+        EXPECT_NE(std::string(error.what()).find(missing), std::string::npos) << error.what();
+    }
+}
+
+} // namespace
+} // namespace qv
