@@ -1,6 +1,7 @@
-#include <cstdio>
+#include "ContentTool.h"
 
-int main() {
-    std::fprintf(stderr, "qorvex-content: not built yet\n");
-    return 1;
+#include <iostream>
+
+int main(int argc, char** argv) {
+    return qv::content::runContentTool(argc, argv, std::cout, std::cerr);
 }

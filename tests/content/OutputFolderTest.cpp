@@ -1,0 +1,115 @@
+#include "OutputFolder.h"
+#include "ContentTool.h"
+#include "support/TempDir.h"
+#include "util/FatalError.h"
+#include "util/FilePaths.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace qv::content {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::vector<uint8_t> kBytes{1, 2, 3};
+
+std::string contents(const std::string& path) {
+    std::string data;
+    readFile(path, data);
+    return data;
+}
+
+TEST(OutputFolder, WritesIntoSubFoldersAndReportsEachFile) {
+    test::TempDir dir;
+    std::ostringstream log;
+    OutputFolder out(dir.file("Data"), log);
+    out.write("x/deep/file.bin", kBytes);
+    EXPECT_EQ(contents(dir.file("Data/x/deep/file.bin")), "\x01\x02\x03");
+    EXPECT_EQ(log.str(), "wrote x/deep/file.bin\n");
+    EXPECT_EQ(out.written(), std::vector<std::string>{"x/deep/file.bin"});
+}
+
+TEST(OutputFolder, RefusesTheGamesOwnFilesAndPathsOutside) {
+    test::TempDir dir;
+    dir.write("Data/Score.dat", "mine");
+    std::ostringstream log;
+    OutputFolder out(dir.file("Data"), log);
+    for (const char* path : {"score.dat", "Score.dat", "sub/REPLAY.DAT", "rgoal.dat", "demo.dat",
+                             "../escape.bin", "/tmp/absolute.bin", ""}) {
+        EXPECT_THROW(out.write(path, kBytes), FatalError) << path;
+    }
+    EXPECT_THROW(out.writePicture("score.dat", Image{1, 1, {0}}), FatalError);
+    EXPECT_EQ(contents(dir.file("Data/Score.dat")), "mine");
+    EXPECT_FALSE(fs::exists(dir.file("escape.bin")));
+    EXPECT_TRUE(out.written().empty());
+}
+
+TEST(OutputFolder, InstallsDefaultsOnlyWhereNoneExist) {
+    test::TempDir dir;
+    dir.write("Data/Demo.dat", "earned");
+    std::ostringstream log;
+    OutputFolder out(dir.file("Data"), log);
+    EXPECT_FALSE(out.installIfAbsent("demo.dat", kBytes)); // any case counts
+    EXPECT_EQ(contents(dir.file("Data/Demo.dat")), "earned");
+    EXPECT_TRUE(out.installIfAbsent("dgoal.dat", kBytes));
+    EXPECT_EQ(contents(dir.file("Data/dgoal.dat")), "\x01\x02\x03");
+    EXPECT_THROW(out.installIfAbsent("score.dat", kBytes), FatalError);
+    EXPECT_THROW(out.installIfAbsent("tex/zem.dds", kBytes), FatalError);
+}
+
+TEST(OutputFolder, SoundsAndTexturesAreEncodedAndChecked) {
+    test::TempDir dir;
+    std::ostringstream log;
+    OutputFolder out(dir.file("Data"), log);
+    EXPECT_THROW(out.writeSound("wave/loud.wav", std::vector<float>{0.1f, -0.95f}), FatalError);
+    EXPECT_THROW(out.writeSound("wave/nan.wav", std::vector<float>{NAN, 0.0f}), FatalError);
+    EXPECT_FALSE(fs::exists(dir.file("Data/wave/loud.wav")));
+    out.writeSound("wave/ok.wav", std::vector<float>{0.1f, -0.9f});
+    EXPECT_EQ(fs::file_size(dir.file("Data/wave/ok.wav")), 48u);
+    out.writeTexture("tex/a.dds", Image{1, 1, {0xFF00FF00u}});
+    ASSERT_EQ(out.textures().size(), 1u);
+    EXPECT_EQ(out.textures()[0].name, "tex/a.dds");
+    EXPECT_EQ(fs::file_size(dir.file("Data/tex/a.dds")), 132u);
+}
+
+TEST(ContentTool, AFailingGeneratorIsNamedInTheError) {
+    test::TempDir dir;
+    std::ostringstream log;
+    const std::vector<ContentGenerator> broken{
+        {"broken thing", [](GeneratorContext&) { throw FatalError("no pixels"); }}};
+    try {
+        generateContent(dir.file("Data"), broken, log);
+        FAIL() << "no error";
+    } catch (const FatalError& e) {
+        EXPECT_STREQ(e.what(), "broken thing: no pixels");
+    }
+}
+
+TEST(ContentTool, CommandLineNeedsAnOutputFolderAndReportsFailures) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const char* noArgs[] = {"qorvex-content"};
+    EXPECT_EQ(runContentTool(1, noArgs, out, err), 2);
+    EXPECT_NE(err.str().find("usage: qorvex-content OUTDIR"), std::string::npos);
+
+    test::TempDir dir;
+    const std::string blocked = dir.write("file", "not a folder") + "/Data";
+    const char* args[] = {"qorvex-content", blocked.c_str()};
+    err.str("");
+    EXPECT_EQ(runContentTool(2, args, out, err), 1);
+    EXPECT_EQ(err.str().rfind("qorvex-content: error: ", 0), 0u) << err.str();
+}
+
+TEST(ContentTool, ProgramExitsNonZeroWithoutAnOutputFolder) {
+    const int status = std::system((std::string(QORVEX_CONTENT_TOOL) + " >/dev/null 2>&1").c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+}
+
+} // namespace
+} // namespace qv::content

@@ -1,0 +1,42 @@
+#include "ContentTool.h"
+
+#include "ContactSheet.h"
+#include "WavWriter.h"
+#include "util/FatalError.h"
+
+#include <exception>
+
+namespace qv::content {
+
+void generateContent(const std::string& outDir, const std::vector<ContentGenerator>& generators,
+                     std::ostream& log) {
+    OutputFolder out(outDir, log);
+    const TextRenderer text;
+    const Synth synth(static_cast<float>(wav::kSampleRate));
+    GeneratorContext context{out, text, synth};
+    for (const ContentGenerator& generator : generators) {
+        try {
+            generator.run(context);
+        } catch (const FatalError& e) {
+            throw FatalError(generator.name + ": " + e.what());
+        }
+    }
+    out.writePicture("contact-sheet.png", buildContactSheet(out.textures(), text));
+}
+
+int runContentTool(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    if (argc != 2 || argv[1][0] == '\0' || argv[1][0] == '-') {
+        err << "usage: qorvex-content OUTDIR\n"
+               "Generates the game's Data folder (textures, sounds, ...) into OUTDIR.\n";
+        return 2;
+    }
+    try {
+        generateContent(argv[1], contentGenerators(), out);
+    } catch (const std::exception& e) {
+        err << "qorvex-content: error: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace qv::content

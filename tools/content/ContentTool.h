@@ -1,0 +1,19 @@
+#pragma once
+
+#include "ContentGenerators.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace qv::content {
+
+// Runs the given generators into the Data folder outDir, then writes outDir/contact-sheet.png
+// of every texture made. Progress goes to log; failures throw FatalError.
+void generateContent(const std::string& outDir, const std::vector<ContentGenerator>& generators,
+                     std::ostream& log);
+
+// The command line: "qorvex-content OUTDIR". Returns the exit code; 0 on success.
+int runContentTool(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+
+} // namespace qv::content
