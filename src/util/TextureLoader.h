@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/GraphicsDevice.h"
+
+#include <memory>
+#include <string>
+
+namespace qv {
+
+// The pixel formats the game asks for when it creates a texture from a file.
+enum class TextureFormat { A8R8G8B8, A1R5G5B5 };
+
+// Reads a DDS file and creates a device texture in the given format. Null on any failure; the
+// caller raises its own error message.
+std::unique_ptr<Texture> loadTexture(GraphicsDevice& device, const std::string& path, TextureFormat format);
+
+// Reduces every pixel to what A1R5G5B5 can hold: 5 bits per colour (widened back to 8 by bit
+// repetition) and alpha either 0 or 255, split at 128.
+void quantizeToA1R5G5B5(Image& image);
+
+} // namespace qv
