@@ -65,6 +65,9 @@ bool writeFileAtomically(const std::string& path, const void* data, size_t size)
 }
 
 bool readFile(const std::string& path, std::string& out) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        return false;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;
