@@ -1,0 +1,36 @@
+#pragma once
+
+#include "field/FieldCell.h"
+#include "platform/RenderTypes.h"
+#include "util/Vec3.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace qv {
+
+// The visible part of the ground for one frame: the cells within sight range + 2 of the eye's
+// cell that lie on the eye's side of a line through a point 1.5 behind the eye, square to the
+// view. Their prebuilt vertices are copied, in grid order, into a buffer allocated once.
+class DrawWindow {
+  public:
+    explicit DrawWindow(int32_t sightRange);
+
+    // Fills the buffer for this view from the field's cells (i-major, 100 x 100) and returns the
+    // number of vertices written.
+    size_t select(std::span<const FieldCell> cells, const Vec3& eye, float yaw);
+
+    const WorldVertex* vertices() const { return vertices_.data(); }
+    size_t vertexCount() const { return count_; }
+    size_t capacity() const { return vertices_.size(); }
+
+  private:
+    int32_t sightRange_;
+    std::vector<WorldVertex> vertices_;
+    size_t count_ = 0;
+
+    void append(const FieldCell& cell);
+};
+
+} // namespace qv
