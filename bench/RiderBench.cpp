@@ -1,0 +1,83 @@
+// Rider update per tick, on the generated content: run from the run directory (build/run), or
+// from anywhere when the run directory sits beside this program's folder.
+#include "app/GameState.h"
+#include "app/Settings.h"
+#include "field/Field.h"
+#include "platform/KeyboardInput.h"
+#include "platform/NullSoundSystem.h"
+#include "platform/RecordingRenderDevice.h"
+#include "platform/ScriptedKeySource.h"
+#include "rider/AttractRider.h"
+#include "rider/PlayRider.h"
+#include "world/WaterSurface.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool enterRunDirectory() {
+    std::error_code ec;
+    if (fs::exists("Data/Field0.dat", ec))
+        return true;
+    const fs::path run = fs::read_symlink("/proc/self/exe", ec).parent_path().parent_path() / "run";
+    if (ec || !fs::exists(run / "Data/Field0.dat", ec))
+        return false;
+    fs::current_path(run, ec);
+    return !ec;
+}
+
+// Everything a rider stands on, with the headless back ends.
+struct World {
+    qv::GameState game;
+    qv::Settings settings;
+    qv::RecordingRenderDevice graphics;
+    qv::NullSoundSystem sound;
+    qv::Field field{graphics, game, settings};
+    qv::WaterSurface water{graphics, game, settings};
+    // Pedal, steer left and boost, held throughout.
+    qv::ScriptedKeySource keys = qv::ScriptedKeySource::fromText("1 down F\n1 down LEFT\n1 down UP\n");
+    qv::KeyboardInput keyboard{keys};
+};
+
+template <typename MakeRider> void runUpdates(benchmark::State& state, MakeRider makeRider) {
+    if (!enterRunDirectory()) {
+        state.SkipWithError("no generated Data/ here or in ../run");
+        return;
+    }
+    World world;
+    // Stage runs are never saved, so the benchmark leaves the run directory's recordings alone.
+    world.game.stageNumber = 1;
+    world.keys.advanceTo(1);
+    world.keyboard.poll();
+    std::unique_ptr<qv::Rider> rider = makeRider(world);
+    rider->setControlEnabled(true);
+    for (auto _ : state) {
+        rider->update();
+        benchmark::DoNotOptimize(rider->position());
+    }
+}
+
+// The attract demo: the built-in recording replayed over the terrain.
+void BM_DemoRiderUpdate(benchmark::State& state) {
+    runUpdates(state, [](World& w) {
+        return std::make_unique<qv::AttractRider>(w.graphics, w.sound, w.field, w.water, w.game);
+    });
+}
+BENCHMARK(BM_DemoRiderUpdate);
+
+// A player pedalling in a wide circle with the boost held: keyboard reading and recording too.
+void BM_PlayRiderUpdate(benchmark::State& state) {
+    runUpdates(state, [](World& w) {
+        return std::make_unique<qv::PlayRider>(w.graphics, w.sound, w.keyboard, w.field, w.water, w.game);
+    });
+}
+BENCHMARK(BM_PlayRiderUpdate);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "app/GameState.h"
+#include "rider/DemoPlayback.h"
+#include "rider/Rider.h"
+
+namespace qv {
+
+// The attract demo's rider, replaying the best endless run from ./Data/demo.dat.
+class AttractRider : public Rider {
+  public:
+    AttractRider(GraphicsDevice& device, SoundSystem& sound, const Field& field, const WaterSurface& water,
+                 GameState& state);
+};
+
+} // namespace qv

@@ -1,0 +1,55 @@
+#include "rider/ControlRecording.h"
+
+#include "util/FilePaths.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace qv {
+
+namespace {
+
+float saneSteer(float steer) {
+    if (std::isnan(steer))
+        return 0.0f;
+    return std::clamp(steer, -1.0f, 1.0f);
+}
+
+// The folder is matched case-insensitively even when the file does not exist yet.
+std::string writablePath(const std::string& path) {
+    const std::string existing = resolvePath(path);
+    std::error_code ec;
+    if (std::filesystem::exists(existing, ec))
+        return existing;
+    const std::filesystem::path p(path);
+    return (std::filesystem::path(resolvePath(p.parent_path().string())) / p.filename()).string();
+}
+
+} // namespace
+
+ControlRecording::ControlRecording() : records_(kCapacity) {}
+
+bool ControlRecording::load(const std::string& path) {
+    std::fill(records_.begin(), records_.end(), ControlRecord{});
+    std::ifstream in(resolvePath(path), std::ios::binary);
+    if (!in)
+        return false;
+    char* bytes = reinterpret_cast<char*>(records_.data());
+    in.read(bytes, static_cast<std::streamsize>(kFileBytes));
+    const size_t read = static_cast<size_t>(in.gcount());
+    const size_t whole = read / sizeof(ControlRecord);
+    // A torn last record is dropped rather than half used.
+    std::memset(bytes + whole * sizeof(ControlRecord), 0, read - whole * sizeof(ControlRecord));
+    for (size_t i = 0; i < whole; ++i)
+        records_[i].steer = saneSteer(records_[i].steer);
+    return true;
+}
+
+bool ControlRecording::save(const std::string& path) const {
+    return writeFileAtomically(writablePath(path), records_.data(), kFileBytes);
+}
+
+} // namespace qv
