@@ -1,22 +1,21 @@
 #pragma once
 
 #include "scene/FadeQuad.h"
+#include "scene/SceneParts.h"
 
 #include <cstdint>
 
 namespace qv {
-
-class GraphicsDevice;
-struct GameState;
 
 // The end of a scene whose race time ran out: the water rises, the walker comes for the rider,
 // then the screen fades to black.
 class FinishPhase {
   public:
     static constexpr uint32_t kRisingFrames = 500;
+    static constexpr float kWaterRisePerFrame = 0.008f;
     static constexpr int32_t kLastFadeCounter = 300;
 
-    FinishPhase(GraphicsDevice& graphics, GameState& state);
+    explicit FinishPhase(const SceneParts& parts);
     virtual ~FinishPhase() = default;
     FinishPhase(const FinishPhase&) = delete;
     FinishPhase& operator=(const FinishPhase&) = delete;
@@ -34,10 +33,13 @@ class FinishPhase {
     void drawShared();
     void endFrame();
 
-    GraphicsDevice& graphics_;
-    GameState& game_;
+    SceneParts parts_;
 
   private:
+    void updateRisingWater();
+    void updateWalker();
+    void followWithFinishView();
+
     int32_t stage_ = 0;
     FadeQuad fade_;
     uint32_t frameCounter_ = 0;

@@ -1,18 +1,16 @@
 #pragma once
 
+#include "scene/SceneParts.h"
+
 #include <cstdint>
 
 namespace qv {
-
-class GraphicsDevice;
-class KeyboardInput;
-struct GameState;
 
 // The ride itself: moves the world each tick, pauses on W or P, and runs until the race time is
 // up. The attract and play kinds differ only in the texts they draw over the race.
 class RacePhase {
   public:
-    RacePhase(GraphicsDevice& graphics, KeyboardInput& keyboard, GameState& state);
+    explicit RacePhase(const SceneParts& parts);
     virtual ~RacePhase() = default;
     RacePhase(const RacePhase&) = delete;
     RacePhase& operator=(const RacePhase&) = delete;
@@ -29,13 +27,14 @@ class RacePhase {
 
   protected:
     void beginFrame();
+    void drawShared();
     void endFrame();
 
-    GraphicsDevice& graphics_;
-    GameState& game_;
+    SceneParts parts_;
 
   private:
-    KeyboardInput& keyboard_;
+    bool togglePause();
+
     bool paused_ = false;
     bool pauseKeyWasDown_ = false;
     double remainingTime_;

@@ -1,11 +1,19 @@
 #include "scene/Scene.h"
 
+#include "field/Field.h"
 #include "platform/KeyboardInput.h"
+#include "rider/AttractRider.h"
+#include "rider/PlayRider.h"
 #include "scene/FinishPhase.h"
 #include "scene/RacePhase.h"
 #include "scene/SceneLight.h"
+#include "scene/SceneParts.h"
 #include "scene/StartPhase.h"
 #include "util/FatalError.h"
+#include "world/BlobShadow.h"
+#include "world/Camera.h"
+#include "world/SkyBackdrop.h"
+#include "world/WaterSurface.h"
 
 namespace qv {
 
@@ -45,12 +53,27 @@ Scene::Scene(Kind kind, GraphicsDevice& graphics, SoundSystem& sound, KeyboardIn
     }
 }
 
+// Each component gets what it depends on, so the order matters.
 void Scene::build(Kind kind) {
     bool demo = kind == Kind::Attract;
     light_ = std::make_unique<SceneLight>(graphics_);
-    racePhase_ = makeKind<AttractRacePhase, PlayRacePhase, RacePhase>(demo, graphics_, keyboard_, game_);
-    startPhase_ = makeKind<AttractStartPhase, PlayStartPhase, StartPhase>(demo, graphics_, game_);
-    finishPhase_ = makeKind<AttractFinishPhase, PlayFinishPhase, FinishPhase>(demo, graphics_, game_);
+    field_ = std::make_unique<Field>(graphics_, game_, settings_);
+    water_ = std::make_unique<WaterSurface>(graphics_, game_, settings_);
+    if (demo)
+        rider_ = std::make_unique<AttractRider>(graphics_, sound_, *field_, *water_, game_);
+    else
+        rider_ = std::make_unique<PlayRider>(graphics_, sound_, keyboard_, *field_, *water_, game_);
+    camera_ = std::make_unique<Camera>(graphics_, keyboard_, *rider_, *field_, game_);
+    sky_ = std::make_unique<SkyBackdrop>(graphics_, game_);
+    shadow_ = std::make_unique<BlobShadow>(graphics_, *rider_, *field_);
+    buildPhases(
+        demo, SceneParts{graphics_, keyboard_, game_, *rider_, *camera_, *shadow_, *field_, *water_, *sky_});
+}
+
+void Scene::buildPhases(bool demo, const SceneParts& parts) {
+    racePhase_ = makeKind<AttractRacePhase, PlayRacePhase, RacePhase>(demo, parts);
+    startPhase_ = makeKind<AttractStartPhase, PlayStartPhase, StartPhase>(demo, parts);
+    finishPhase_ = makeKind<AttractFinishPhase, PlayFinishPhase, FinishPhase>(demo, parts);
 }
 
 Scene::~Scene() {
@@ -60,10 +83,17 @@ Scene::~Scene() {
     stopAndRelease(readySound_);
 }
 
+// The recordings are written as the rider goes.
 void Scene::destroyComponents() {
     racePhase_.reset();
     startPhase_.reset();
     finishPhase_.reset();
+    field_.reset();
+    water_.reset();
+    sky_.reset();
+    rider_.reset();
+    camera_.reset();
+    shadow_.reset();
     light_.reset();
 }
 

@@ -9,12 +9,19 @@
 
 namespace qv {
 
+class BlobShadow;
+class Camera;
+class Field;
 class FinishPhase;
 class GraphicsDevice;
 class KeyboardInput;
 class RacePhase;
+class Rider;
 class SceneLight;
+class SkyBackdrop;
 class StartPhase;
+class WaterSurface;
+struct SceneParts;
 
 // One run over one stage, the attract demo or a player's run. Builds and owns every world
 // component and drives them through the start, race and finish phases.
@@ -38,6 +45,10 @@ class Scene {
     const StartPhase* startPhase() const { return startPhase_.get(); }
     const RacePhase* racePhase() const { return racePhase_.get(); }
     const FinishPhase* finishPhase() const { return finishPhase_.get(); }
+    const Rider* rider() const { return rider_.get(); }
+    const Camera* camera() const { return camera_.get(); }
+    const WaterSurface* water() const { return water_.get(); }
+    const Field* field() const { return field_.get(); }
 
   protected:
     enum class Kind { Attract, Play };
@@ -47,6 +58,7 @@ class Scene {
 
   private:
     void build(Kind kind);
+    void buildPhases(bool demo, const SceneParts& parts);
     void destroyComponents();
     bool updateRace();
     void updateStart();
@@ -58,6 +70,12 @@ class Scene {
     KeyboardInput& keyboard_;
     GameState& game_;
     const Settings& settings_;
+    std::unique_ptr<Rider> rider_;
+    std::unique_ptr<Camera> camera_;
+    std::unique_ptr<BlobShadow> shadow_;
+    std::unique_ptr<Field> field_;
+    std::unique_ptr<WaterSurface> water_;
+    std::unique_ptr<SkyBackdrop> sky_;
     std::unique_ptr<SceneLight> light_;
     std::unique_ptr<RacePhase> racePhase_;
     std::unique_ptr<StartPhase> startPhase_;

@@ -1,51 +1,95 @@
 #include "scene/StartPhase.h"
 
 #include "app/GameState.h"
+#include "field/Field.h"
 #include "platform/GraphicsDevice.h"
+#include "rider/Rider.h"
+#include "scene/PhaseDrawing.h"
+#include "world/BlobShadow.h"
+#include "world/Camera.h"
+#include "world/WaterSurface.h"
 
 namespace qv {
 
-namespace {
-constexpr Argb kSkyBlue = 0xFF4455FF;
-}
-
-StartPhase::StartPhase(GraphicsDevice& graphics, GameState& state)
-    : graphics_(graphics), game_(state), farPlane_(static_cast<float>(state.sightRange) + 2.0f) {}
+StartPhase::StartPhase(const SceneParts& parts)
+    : parts_(parts), farPlane_(static_cast<float>(parts.game.sightRange) + 2.0f) {}
 
 void StartPhase::update() {
     ++frameCounter_;
-    if (stage_ == 0) {
-        if (frameCounter_ >= kSignalFrames) {
-            stage_ = 1;
-            frameCounter_ = 0;
-        }
+    if (stage_ == 0)
+        updateSignal();
+    else
+        updateReveal();
+}
+
+void StartPhase::updateSignal() {
+    parts_.rider.update();
+    followWithStartView();
+    if (frameCounter_ >= kSignalFrames) {
+        stage_ = 1;
+        frameCounter_ = 0;
     }
 }
 
+void StartPhase::updateReveal() {
+    parts_.rider.update();
+    followWithStartView();
+}
+
+void StartPhase::followWithStartView() {
+    parts_.camera.setMode(CameraMode::StartView);
+    parts_.camera.update();
+}
+
+bool StartPhase::stillRevealing(CameraMode raceView) {
+    if (!(frameCounter_ > kRevealFrames && stage_ == 1))
+        return true;
+    parts_.camera.setMode(raceView);
+    parts_.rider.setControlEnabled(true);
+    return false;
+}
+
 void StartPhase::beginFrame() {
-    graphics_.beginFrame(kSkyBlue, farPlane_);
+    parts_.graphics.beginFrame(phase::kSkyBlue, farPlane_);
+}
+
+void StartPhase::drawShared() {
+    phase::drawSky(parts_);
+    phase::beginMeshPass(parts_);
+    parts_.rider.draw();
+    phase::beginWorldPass(parts_);
+    if (stage_ == 1)
+        parts_.field.draw(parts_.camera.eye(), parts_.camera.yaw());
+    phase::beginTransparentPass(parts_);
+    parts_.shadow.draw();
+    if (stage_ == 1)
+        parts_.water.draw(parts_.camera.eye(), parts_.camera.yaw());
+    phase::endTransparentPass(parts_);
+    phase::beginOverlayPass(parts_);
 }
 
 void StartPhase::endFrame() {
-    graphics_.endFrame();
+    parts_.graphics.endFrame();
 }
 
 void AttractStartPhase::draw() {
     beginFrame();
+    drawShared();
     endFrame();
 }
 
 bool AttractStartPhase::stillRunning() {
-    return revealRunning();
+    return stillRevealing(CameraMode::Trackside);
 }
 
 void PlayStartPhase::draw() {
     beginFrame();
+    drawShared();
     endFrame();
 }
 
 bool PlayStartPhase::stillRunning() {
-    return revealRunning();
+    return stillRevealing(CameraMode::Chase);
 }
 
 } // namespace qv

@@ -1,21 +1,22 @@
 #pragma once
 
+#include "scene/SceneParts.h"
+
 #include <cstdint>
 
 namespace qv {
 
-class GraphicsDevice;
-struct GameState;
+enum class CameraMode : int32_t;
 
-// The opening of every scene: the signal stage (the start picture fades) and the reveal stage
-// (the course comes out of the fog). The attract and play kinds differ in what they draw on top
-// and in the camera they hand over to the race.
+// The opening of every scene: the signal stage (the start picture fades while the rider settles)
+// and the reveal stage (the course comes out of the fog). The attract and play kinds differ in
+// what they draw on top and in the camera they hand over to the race.
 class StartPhase {
   public:
     static constexpr uint32_t kSignalFrames = 160;
     static constexpr uint32_t kRevealFrames = 120; // the reveal ends on the update after this many
 
-    StartPhase(GraphicsDevice& graphics, GameState& state);
+    explicit StartPhase(const SceneParts& parts);
     virtual ~StartPhase() = default;
     StartPhase(const StartPhase&) = delete;
     StartPhase& operator=(const StartPhase&) = delete;
@@ -28,15 +29,20 @@ class StartPhase {
     uint32_t frameCounter() const { return frameCounter_; }
 
   protected:
-    // True while the reveal has not run its course; the kinds add their hand-over on false.
-    bool revealRunning() const { return !(frameCounter_ > kRevealFrames && stage_ == 1); }
+    // False once the reveal has run its course; the rider's control is then switched on and the
+    // camera handed the race view.
+    bool stillRevealing(CameraMode raceView);
     void beginFrame();
+    void drawShared();
     void endFrame();
 
-    GraphicsDevice& graphics_;
-    GameState& game_;
+    SceneParts parts_;
 
   private:
+    void updateSignal();
+    void updateReveal();
+    void followWithStartView();
+
     int32_t stage_ = 0;
     uint32_t frameCounter_ = 0;
     float farPlane_;

@@ -6,6 +6,7 @@
 #include "scene/StartPhase.h"
 #include "support/HeadlessRig.h"
 #include "util/FatalError.h"
+#include "world/Camera.h"
 
 #include <gtest/gtest.h>
 
@@ -124,28 +125,36 @@ TEST(RacePhaseTimes, StartingTimeByStage) {
     EXPECT_EQ(RacePhase::startingTime(1000), 899.0);
 }
 
-class PauseTest : public ::testing::Test {
+class PauseTest : public SceneTest {
   protected:
-    PauseTest() : rig("1 down W\n2 down P\n3 up W\n4 up P\n5 down P\n6 up P\n") {}
-    test::HeadlessRig rig;
+    PauseTest() {
+        rig.keys = ScriptedKeySource::fromText("1 down W\n2 down P\n3 up W\n4 up P\n5 down P\n6 up P\n");
+    }
 };
 
-TEST_F(PauseTest, WAndPAreOnePauseKeyThatFreezesTheTimer) {
-    PlayRacePhase race(rig.graphics, rig.keyboard, rig.state);
+TEST_F(PauseTest, WAndPAreOnePauseKeyThatFreezesTheWorldAndTheTimer) {
+    auto scene = make<PlayScene>();
+    ASSERT_GT(updatesUntil(*scene, Scene::Racing), 0);
     std::vector<bool> paused;
     std::vector<double> times;
+    std::vector<Vec3> eyes;
     for (uint32_t t = 1; t <= 7; ++t) {
         rig.keysFor(t);
-        race.update();
-        EXPECT_TRUE(race.stillRunning());
-        paused.push_back(race.paused());
-        times.push_back(race.remainingTime());
+        ASSERT_TRUE(scene->update());
+        paused.push_back(scene->racePhase()->paused());
+        times.push_back(scene->racePhase()->remainingTime());
+        eyes.push_back(scene->camera()->eye());
     }
     // W down pauses; P while W is held does not toggle again; the next fresh press resumes.
     EXPECT_EQ(paused, (std::vector<bool>{true, true, true, true, false, false, false}));
     EXPECT_EQ(times.front(), 2700.0);
     EXPECT_EQ(times[3], 2700.0);
     EXPECT_EQ(times.back(), 2697.0);
+    // The camera stands still while paused, and frames are still drawn.
+    EXPECT_EQ(eyes[0], eyes[3]);
+    int before = rig.graphics.framesPresented();
+    scene->draw();
+    EXPECT_EQ(rig.graphics.framesPresented(), before + 1);
 }
 
 TEST(FadeQuad, BlackAfter85StepsAndCountsOnBy3) {

@@ -9,13 +9,19 @@
 #include "platform/VirtualClock.h"
 #include "support/TempDir.h"
 
+#include <functional>
 #include <string>
 
 namespace qv::test {
 
-// The headless back ends in a throw-away working directory that holds the files the game
-// loads: a logo picture and the scene sounds (empty files, enough for the null mixer to count
-// them as loaded).
+// Terrain height at grid point (i, j): x = i, z = j.
+using Heights = std::function<float(int i, int j)>;
+
+Heights flatAt(float height);
+
+// The headless back ends in a throw-away working directory that holds small stand-ins for
+// every file a scene loads: a level dry field, tiny textures, a two-material mesh for each
+// model, and empty sound files (enough for the null mixer to count them as loaded).
 class HeadlessRig {
   public:
     explicit HeadlessRig(const std::string& keyScript = "");
@@ -24,6 +30,8 @@ class HeadlessRig {
     void keysFor(uint32_t tick) { keys.advanceTo(tick); }
     std::string path(const std::string& name) const { return dir.file(name); }
     void removeFile(const std::string& name) const;
+    // Writes the field file of every stage with these heights.
+    void writeField(const Heights& heights) const;
 
     TempDir dir;
     ScopedWorkingDir cwd{dir.path()};
@@ -36,7 +44,7 @@ class HeadlessRig {
     VirtualClock clock;
 };
 
-// Writes a small logo picture (DDS) at path.
-void writeTestLogo(const std::string& path);
+// Writes a small picture (DDS) at path, creating its folders.
+void writeTestPicture(const std::string& path, uint32_t colour = 0xFFFF8800);
 
 } // namespace qv::test
