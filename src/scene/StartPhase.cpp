@@ -12,7 +12,8 @@
 namespace qv {
 
 StartPhase::StartPhase(const SceneParts& parts)
-    : parts_(parts), farPlane_(static_cast<float>(parts.game.sightRange) + 2.0f) {}
+    : parts_(parts), signal_(parts.graphics, parts.game),
+      farPlane_(static_cast<float>(parts.game.sightRange) + 2.0f) {}
 
 void StartPhase::update() {
     ++frameCounter_;
@@ -24,6 +25,7 @@ void StartPhase::update() {
 
 void StartPhase::updateSignal() {
     parts_.rider.update();
+    signal_.animate();
     followWithStartView();
     if (frameCounter_ >= kSignalFrames) {
         stage_ = 1;
@@ -66,6 +68,8 @@ void StartPhase::drawShared() {
         parts_.water.draw(parts_.camera.eye(), parts_.camera.yaw());
     phase::endTransparentPass(parts_);
     phase::beginOverlayPass(parts_);
+    if (stage_ == 0)
+        signal_.draw();
 }
 
 void StartPhase::endFrame() {

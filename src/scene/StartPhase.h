@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scene/SceneParts.h"
+#include "scene/StartSignal.h"
 
 #include <cstdint>
 
@@ -27,6 +28,7 @@ class StartPhase {
 
     int32_t stage() const { return stage_; }
     uint32_t frameCounter() const { return frameCounter_; }
+    const StartSignal& signal() const { return signal_; }
 
   protected:
     // False once the reveal has run its course; the rider's control is then switched on and the
@@ -44,6 +46,7 @@ class StartPhase {
     void followWithStartView();
 
     int32_t stage_ = 0;
+    StartSignal signal_;
     uint32_t frameCounter_ = 0;
     float farPlane_;
 };

@@ -45,7 +45,7 @@ const char* const kMeshes[] = {"Data/x/tikobody.x", "Data/x/tikomayu.x", "Data/x
                                "Data/x/boost.x"};
 const char* const kPictures[] = {"Data/tex/zem.dds",    "Data/tex/bgauge.dds", "Data/tex/boost0.dds",
                                  "Data/tex/boost1.dds", "Data/tex/boost2.dds", "Data/tex/shadow.dds",
-                                 "Data/tex/ground.dds"};
+                                 "Data/tex/ground.dds", "Data/tex/start.dds",  "Data/tex/startd.dds"};
 const char* const kSounds[] = {"Data/wave/logo.wav",    "Data/wave/Ready.wav", "Data/wave/bgm.wav",
                                "Data/wave/warning.wav", "Data/wave/jump.wav",  "Data/wave/boyon.wav",
                                "Data/wave/boost.wav"};

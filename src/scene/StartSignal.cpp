@@ -1,0 +1,45 @@
+#include "scene/StartSignal.h"
+
+#include "app/GameState.h"
+#include "platform/GraphicsDevice.h"
+#include "util/FatalError.h"
+#include "util/TextureLoader.h"
+
+#include <algorithm>
+
+namespace qv {
+
+namespace {
+
+Argb whiteWithAlpha(int32_t alpha) {
+    return (static_cast<Argb>(std::max(0, alpha)) << 24) | 0xFFFFFF;
+}
+
+} // namespace
+
+StartSignal::StartSignal(GraphicsDevice& graphics, const GameState& state)
+    : graphics_(graphics), quad_{{{0, 0, 0, 1, 0xFFFFFFFF, 0, 0},
+                                  {640, 0, 0, 1, 0xFFFFFFFF, 1, 0},
+                                  {0, 480, 0, 1, 0xFFFFFFFF, 0, 1},
+                                  {640, 480, 0, 1, 0xFFFFFFFF, 1, 1}}} {
+    texture_ = loadTexture(graphics_, state.demoMode ? "./Data/tex/startd.dds" : "./Data/tex/start.dds",
+                           TextureFormat::A8R8G8B8);
+    if (!texture_)
+        throw FatalError("ERROR : Create Direct3DTexture");
+}
+
+void StartSignal::animate() {
+    int32_t n = ++frameCounter_;
+    int32_t left = n < 100 ? 255 : 655 - 4 * n;
+    int32_t right = n < 100 ? 255 : 1055 - 8 * n;
+    quad_[0].diffuse = quad_[2].diffuse = whiteWithAlpha(left);
+    quad_[1].diffuse = quad_[3].diffuse = whiteWithAlpha(right);
+}
+
+void StartSignal::draw() {
+    graphics_.setTransform(TransformKind::World, Matrix4::identity());
+    graphics_.setTexture(texture_.get());
+    graphics_.drawPrimitiveUP(PrimitiveType::TriangleStrip, 2, quad_.data(), sizeof(OverlayVertex));
+}
+
+} // namespace qv
