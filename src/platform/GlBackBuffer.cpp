@@ -1,0 +1,98 @@
+#include "platform/GlBackBuffer.h"
+
+#include "util/FatalError.h"
+
+#include <algorithm>
+#include <cstddef>
+
+namespace qv {
+
+LetterboxRect letterbox(uint32_t sourceWidth, uint32_t sourceHeight, uint32_t targetWidth,
+                        uint32_t targetHeight) {
+    if (sourceWidth == 0 || sourceHeight == 0)
+        return {};
+    // Compare the aspects by cross products to stay in integers; round the scaled side.
+    uint64_t widthBound = uint64_t{targetWidth} * sourceHeight;
+    uint64_t heightBound = uint64_t{targetHeight} * sourceWidth;
+    uint64_t width = targetWidth, height = targetHeight;
+    if (widthBound < heightBound)
+        height = (widthBound + sourceWidth / 2) / sourceWidth;
+    else
+        width = (heightBound + sourceHeight / 2) / sourceHeight;
+    return {static_cast<int32_t>((targetWidth - width) / 2),
+            static_cast<int32_t>((targetHeight - height) / 2), static_cast<int32_t>(width),
+            static_cast<int32_t>(height)};
+}
+
+namespace {
+
+GLuint makeRenderbuffer(GLenum format, uint32_t width, uint32_t height) {
+    GLuint id = 0;
+    glGenRenderbuffers(1, &id);
+    glBindRenderbuffer(GL_RENDERBUFFER, id);
+    glRenderbufferStorage(GL_RENDERBUFFER, format, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
+    return id;
+}
+
+} // namespace
+
+GlBackBuffer::GlBackBuffer(uint32_t width, uint32_t height) : width_(width), height_(height) {
+    colour_ = makeRenderbuffer(GL_RGBA8, width, height);
+    depth_ = makeRenderbuffer(GL_DEPTH_COMPONENT24, width, height);
+    glGenFramebuffers(1, &framebuffer_);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth_);
+    bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    if (width == 0 || height == 0 || !complete) {
+        release();
+        throw FatalError("ERROR : Create Direct3DDevice");
+    }
+    bind();
+}
+
+GlBackBuffer::~GlBackBuffer() {
+    release();
+}
+
+void GlBackBuffer::release() {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteFramebuffers(1, &framebuffer_);
+    glDeleteRenderbuffers(1, &depth_);
+    glDeleteRenderbuffers(1, &colour_);
+}
+
+void GlBackBuffer::bind() const {
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    glViewport(0, 0, static_cast<GLsizei>(width_), static_cast<GLsizei>(height_));
+}
+
+void GlBackBuffer::blitToWindow(uint32_t windowWidth, uint32_t windowHeight) const {
+    LetterboxRect r = letterbox(width_, height_, windowWidth, windowHeight);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
+    glViewport(0, 0, static_cast<GLsizei>(windowWidth), static_cast<GLsizei>(windowHeight));
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBlitFramebuffer(0, 0, static_cast<GLint>(width_), static_cast<GLint>(height_), r.x, r.y, r.x + r.width,
+                      r.y + r.height, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    bind();
+}
+
+void GlBackBuffer::read(Image& out) const {
+    out.width = width_;
+    out.height = height_;
+    out.pixels.resize(static_cast<size_t>(width_) * height_);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glReadPixels(0, 0, static_cast<GLsizei>(width_), static_cast<GLsizei>(height_), GL_BGRA,
+                 GL_UNSIGNED_INT_8_8_8_8_REV, out.pixels.data());
+    // GL rows run bottom-up.
+    for (uint32_t top = 0, bottom = height_ - 1; top < bottom; ++top, --bottom)
+        std::swap_ranges(out.pixels.begin() + static_cast<ptrdiff_t>(top) * width_,
+                         out.pixels.begin() + static_cast<ptrdiff_t>(top + 1) * width_,
+                         out.pixels.begin() + static_cast<ptrdiff_t>(bottom) * width_);
+}
+
+} // namespace qv
