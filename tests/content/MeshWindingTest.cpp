@@ -3,6 +3,7 @@
 #include "platform/GlRenderDevice.h"
 #include "platform/SdlWindow.h"
 #include "scene/SceneLight.h"
+#include "support/KeepLoadedLibraries.h"
 #include "support/TempDir.h"
 #include "util/MeshModel.h"
 
@@ -33,6 +34,7 @@ class MeshWinding : public ::testing::Test {
     static void SetUpTestSuite() {
         window_ = std::make_unique<SdlWindow>("test", kSize, kSize, false);
         device_ = std::make_unique<GlRenderDevice>(*window_, kSize, kSize);
+        test::keepLoadedLibraries();
     }
     static void TearDownTestSuite() {
         device_.reset();

@@ -1,12 +1,11 @@
 #include "platform/GlRenderDevice.h"
 #include "platform/GlBackBuffer.h"
 #include "platform/SdlWindow.h"
+#include "support/KeepLoadedLibraries.h"
 #include "support/TempDir.h"
 #include "util/PngWriter.h"
 
-#include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <link.h>
 #include <stb_image.h>
 
 #include <array>
@@ -91,26 +90,13 @@ Image image2x2(Argb topLeft, Argb topRight, Argb bottomLeft, Argb bottomRight) {
     return Image{2, 2, {topLeft, topRight, bottomLeft, bottomRight}};
 }
 
-// SDL unloads EGL and the GL driver when its video subsystem shuts down, and with them the
-// owners of the driver's own allocations: LeakSanitizer would report those, unnamed. Keeping
-// every library loaded leaves them reachable, so what it reports is ours.
-void keepLoadedLibraries() {
-    dl_iterate_phdr(
-        [](dl_phdr_info* info, size_t, void*) {
-            if (info->dlpi_name != nullptr && info->dlpi_name[0] != '\0')
-                dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-            return 0;
-        },
-        nullptr);
-}
-
 // One window and device per suite; each test starts from the start-up states.
 class GlDeviceTest : public ::testing::Test {
   protected:
     static void open(uint32_t width, uint32_t height, uint32_t windowWidth, uint32_t windowHeight) {
         window_ = std::make_unique<SdlWindow>("test", windowWidth, windowHeight, false);
         device_ = std::make_unique<TestDevice>(*window_, width, height);
-        keepLoadedLibraries();
+        test::keepLoadedLibraries();
     }
     static void SetUpTestSuite() { open(160, 120, 160, 120); }
     static void TearDownTestSuite() {
