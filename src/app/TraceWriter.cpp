@@ -14,47 +14,90 @@ namespace qv {
 
 namespace {
 
-// Enough digits that a single-precision value reads back exactly.
-std::string number(double value) {
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.9g", value);
-    return buf;
+// Appends JSON to one line; every value goes through here so the format stays in one place.
+class JsonLine {
+  public:
+    JsonLine& key(const char* name) {
+        out_ += first_ ? "" : ",";
+        out_ += '"';
+        out_ += name;
+        out_ += "\":";
+        first_ = false;
+        return *this;
+    }
+    // Enough digits that a single-precision value reads back exactly.
+    JsonLine& number(double value) {
+        char buf[40];
+        std::snprintf(buf, sizeof buf, "%.9g", value);
+        out_ += buf;
+        return *this;
+    }
+    JsonLine& integer(long long value) {
+        out_ += std::to_string(value);
+        return *this;
+    }
+    JsonLine& boolean(bool value) {
+        out_ += value ? "true" : "false";
+        return *this;
+    }
+    JsonLine& null() {
+        out_ += "null";
+        return *this;
+    }
+    JsonLine& vec(const Vec3& v) {
+        out_ += '[';
+        number(v.x);
+        out_ += ',';
+        number(v.y);
+        out_ += ',';
+        number(v.z);
+        out_ += ']';
+        return *this;
+    }
+    JsonLine& open() {
+        out_ += '{';
+        first_ = true;
+        return *this;
+    }
+    JsonLine& close() {
+        out_ += '}';
+        first_ = false;
+        return *this;
+    }
+    std::string str() const { return out_; }
+
+  private:
+    std::string out_;
+    bool first_ = true;
+};
+
+void writeRider(JsonLine& j, const Rider* r) {
+    if (!r) {
+        j.null();
+        return;
+    }
+    j.open();
+    j.key("pos").vec(r->position()).key("vel").vec(r->velocity()).key("speed").number(r->speed());
+    j.key("heading").number(r->heading()).key("turnRate").number(r->turnRate());
+    j.key("pitch").number(r->pitch()).key("roll").number(r->roll());
+    j.key("state").integer(static_cast<int>(r->state())).key("waterContact").integer(r->waterContact());
+    j.key("gauge").number(r->gauge());
+    j.close();
 }
 
-std::string boolean(bool value) {
-    return value ? "true" : "false";
-}
-
-std::string vec(const Vec3& v) {
-    return "[" + number(v.x) + "," + number(v.y) + "," + number(v.z) + "]";
-}
-
-std::string rider(const Rider* r) {
-    if (!r)
-        return "null";
-    return "{\"pos\":" + vec(r->position()) + ",\"vel\":" + vec(r->velocity()) +
-           ",\"speed\":" + number(r->speed()) + ",\"heading\":" + number(r->heading()) +
-           ",\"turnRate\":" + number(r->turnRate()) + ",\"pitch\":" + number(r->pitch()) +
-           ",\"roll\":" + number(r->roll()) + ",\"state\":" + std::to_string(static_cast<int>(r->state())) +
-           ",\"waterContact\":" + std::to_string(r->waterContact()) + ",\"gauge\":" + number(r->gauge()) +
-           "}";
-}
-
-std::string camera(const Camera* c) {
-    if (!c)
-        return "null";
-    return "{\"mode\":" + std::to_string(static_cast<int>(c->mode())) + ",\"eye\":" + vec(c->eye()) +
-           ",\"lookAt\":" + vec(c->lookAt()) + "}";
-}
-
-std::string water(const WaterSurface* w) {
-    return w ? number(w->waterLevel()) : "null";
-}
-
-std::string remainingTime(const Scene* scene) {
-    if (!scene || scene->phaseState() != Scene::Racing || !scene->racePhase())
-        return "null";
-    return number(scene->racePhase()->remainingTime());
+void writeCamera(JsonLine& j, const Camera* c) {
+    if (!c) {
+        j.null();
+        return;
+    }
+    j.open();
+    j.key("mode")
+        .integer(static_cast<int>(c->mode()))
+        .key("eye")
+        .vec(c->eye())
+        .key("lookAt")
+        .vec(c->lookAt());
+    j.close();
 }
 
 } // namespace
@@ -63,20 +106,30 @@ TraceWriter::TraceWriter(const std::string& path) : out_(path, std::ios::trunc) 
 
 std::string TraceWriter::line(uint32_t tick, const GameDirector& director, const GameState& state) {
     const Scene* scene = director.scene();
-    std::string s = "{\"tick\":" + std::to_string(tick);
-    s += ",\"director\":" + std::to_string(director.state());
-    s += ",\"phase\":" + (scene ? std::to_string(scene->phaseState()) : std::string("null"));
-    s += ",\"demo\":" + boolean(state.demoMode);
-    s += ",\"stage\":" + std::to_string(state.stageNumber);
-    s += ",\"mode\":" + std::to_string(state.gameMode);
-    s += ",\"rider\":" + rider(scene ? scene->rider() : nullptr);
-    s += ",\"goal\":null,\"score\":null";
-    s += ",\"time\":" + remainingTime(scene);
-    s += ",\"water\":" + water(scene ? scene->water() : nullptr);
-    s += ",\"camera\":" + camera(scene ? scene->camera() : nullptr);
-    s += ",\"stageCleared\":" + boolean(state.stageCleared);
-    s += "}";
-    return s;
+    JsonLine j;
+    j.open();
+    j.key("tick").integer(tick).key("director").integer(director.state());
+    j.key("phase");
+    scene ? j.integer(scene->phaseState()) : j.null();
+    j.key("demo")
+        .boolean(state.demoMode)
+        .key("stage")
+        .integer(state.stageNumber)
+        .key("mode")
+        .integer(state.gameMode);
+    j.key("rider");
+    writeRider(j, scene ? scene->rider() : nullptr);
+    j.key("goal").null().key("score").null();
+    j.key("time");
+    const RacePhase* race = scene && scene->phaseState() == Scene::Racing ? scene->racePhase() : nullptr;
+    race ? j.number(race->remainingTime()) : j.null();
+    j.key("water");
+    scene && scene->water() ? j.number(scene->water()->waterLevel()) : j.null();
+    j.key("camera");
+    writeCamera(j, scene ? scene->camera() : nullptr);
+    j.key("stageCleared").boolean(state.stageCleared);
+    j.close();
+    return j.str();
 }
 
 void TraceWriter::write(uint32_t tick, const GameDirector& director, const GameState& state) {
