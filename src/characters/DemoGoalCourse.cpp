@@ -1,0 +1,28 @@
+#include "characters/DemoGoalCourse.h"
+
+namespace qv {
+
+namespace {
+
+// -1 marks the end of the replay; a missing or short file leaves (the rest of) it there.
+GoalRecord demoRecord() {
+    GoalRecord record(-1);
+    record.load(GoalRecord::kDemoFile);
+    return record;
+}
+
+} // namespace
+
+DemoGoalCourse::DemoGoalCourse(GraphicsDevice& device, SoundSystem& sound, const Field& field,
+                               ScoreBoard& scoreBoard, const Camera& camera, GameState& state)
+    : GoalCourse(device, sound, field, scoreBoard, camera, state, demoRecord()) {
+    placeNextGoal();
+}
+
+int32_t DemoGoalCourse::nextValue() {
+    if (const auto recorded = editRecord().nextRecorded())
+        return *recorded;
+    return state().random.next();
+}
+
+} // namespace qv
