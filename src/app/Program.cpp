@@ -1,8 +1,10 @@
 #include "app/Program.h"
 
+#include "app/Autopilot.h"
 #include "app/ErrorLog.h"
 #include "app/GameDirector.h"
 #include "app/TraceWriter.h"
+#include "characters/GoalCourse.h"
 #include "platform/GlRenderDevice.h"
 #include "platform/KeyCodes.h"
 #include "platform/KeyboardInput.h"
@@ -14,6 +16,7 @@
 #include "platform/SdlKeySource.h"
 #include "platform/SdlWindow.h"
 #include "platform/VirtualClock.h"
+#include "scene/Scene.h"
 #include "util/FatalError.h"
 #include "util/PngWriter.h"
 
@@ -98,7 +101,10 @@ void Program::buildServices() {
         keySource_ = std::make_unique<SdlKeySource>(window_->handle());
         clock_ = std::make_unique<SdlClock>();
     }
-    keyboard_ = std::make_unique<KeyboardInput>(*keySource_);
+    if (commandLine_.autopilot)
+        autopilot_ = std::make_unique<Autopilot>(*keySource_);
+    keyboard_ = std::make_unique<KeyboardInput>(autopilot_ ? static_cast<const KeySource&>(*autopilot_)
+                                                           : *keySource_);
     director_ = std::make_unique<GameDirector>(*graphics_, *sound_, *keyboard_, *clock_, state_, settings_);
 }
 
@@ -108,8 +114,7 @@ void Program::buildServices() {
 void Program::mainLoop() {
     bool quit = false;
     while (!quit) {
-        if (script_)
-            script_->advanceTo(ticks_ + 1);
+        beforeTick();
         if (!director_->running() || keyboard_->asyncHeld(key::kEscape))
             messages_.push_back(Message::Destroy);
         Message message;
@@ -126,6 +131,19 @@ void Program::mainLoop() {
         if (commandLine_.ticks && ticks_ >= *commandLine_.ticks)
             break;
     }
+}
+
+// Keys for the coming tick: the script's, then the autopilot's on top (never in the demo, where
+// the arrows would switch the mode).
+void Program::beforeTick() {
+    if (script_)
+        script_->advanceTo(ticks_ + 1);
+    if (!autopilot_)
+        return;
+    const Scene* scene = director_->scene();
+    bool riding = scene && !state_.demoMode && scene->rider() && scene->goalCourse();
+    autopilot_->plan(riding ? scene->rider() : nullptr,
+                     riding ? &scene->goalCourse()->goalPosition() : nullptr);
 }
 
 bool Program::takeMessage(Message& message) {
@@ -175,6 +193,7 @@ void Program::destroyServices() {
     recorder_ = nullptr;
     sound_.reset();
     keyboard_.reset();
+    autopilot_.reset();
     keySource_.reset();
     script_ = nullptr;
     clock_.reset();

@@ -10,6 +10,7 @@
 
 namespace qv {
 
+class Autopilot;
 class Clock;
 class GameDirector;
 class GraphicsDevice;
@@ -47,6 +48,7 @@ class Program {
     void shutdown();
     void destroyServices();
     bool takeMessage(Message& message);
+    void beforeTick();
     void afterTick();
     void saveScreenshots();
 
@@ -59,6 +61,7 @@ class Program {
     std::unique_ptr<SoundSystem> sound_;
     std::unique_ptr<KeySource> keySource_;
     ScriptedKeySource* script_ = nullptr;
+    std::unique_ptr<Autopilot> autopilot_;
     std::unique_ptr<KeyboardInput> keyboard_;
     std::unique_ptr<Clock> clock_;
     std::unique_ptr<GameDirector> director_;

@@ -2,6 +2,9 @@
 
 #include "app/GameDirector.h"
 #include "app/GameState.h"
+#include "characters/GoalCourse.h"
+#include "hud/RaceTimer.h"
+#include "hud/ScoreBoard.h"
 #include "rider/Rider.h"
 #include "scene/RacePhase.h"
 #include "scene/Scene.h"
@@ -119,10 +122,13 @@ std::string TraceWriter::line(uint32_t tick, const GameDirector& director, const
         .integer(state.gameMode);
     j.key("rider");
     writeRider(j, scene ? scene->rider() : nullptr);
-    j.key("goal").null().key("score").null();
+    j.key("goal");
+    scene && scene->goalCourse() ? j.vec(scene->goalCourse()->goalPosition()) : j.null();
+    j.key("score");
+    scene && scene->scoreBoard() ? j.integer(scene->scoreBoard()->score()) : j.null();
     j.key("time");
     const RacePhase* race = scene && scene->phaseState() == Scene::Racing ? scene->racePhase() : nullptr;
-    race ? j.number(race->remainingTime()) : j.null();
+    race ? j.number(race->raceTimer().remainingTime()) : j.null();
     j.key("water");
     scene && scene->water() ? j.number(scene->water()->waterLevel()) : j.null();
     j.key("camera");

@@ -1,12 +1,17 @@
 #include "scene/FinishPhase.h"
 
 #include "app/GameState.h"
-#include "field/Field.h"
+#include "characters/HitTest.h"
+#include "characters/Walker.h"
+#include "hud/MessageBoard.h"
+#include "hud/ScoreBoard.h"
 #include "platform/GraphicsDevice.h"
 #include "rider/Rider.h"
-#include "scene/PhaseDrawing.h"
-#include "world/BlobShadow.h"
+#include "scene/PhaseSteps.h"
 #include "world/Camera.h"
+#include "world/Fog.h"
+#include "world/RippleSet.h"
+#include "world/SplashSet.h"
 #include "world/WaterSurface.h"
 
 namespace qv {
@@ -38,18 +43,28 @@ void FinishPhase::updateRisingWater() {
     ++frameCounter_;
     parts_.water.raiseLevel(kWaterRisePerFrame);
     parts_.rider.update();
+    phase::moveWaterEffects(parts_);
     followWithFinishView();
-    if (frameCounter_ >= kRisingFrames)
+    if (frameCounter_ >= kRisingFrames) {
+        parts_.walker.spawn(parts_.camera.eye(), parts_.camera.yaw());
         stage_ = 1;
+    }
 }
 
+// The rider moves twice a tick while the walker comes, in the recording as in the replay.
 void FinishPhase::updateWalker() {
-    // The rider moves twice a tick while the walker comes; until the walker exists the fade
-    // follows at once.
-    parts_.rider.update();
-    parts_.rider.update();
+    Rider& rider = parts_.rider;
+    rider.update();
+    rider.update();
+    parts_.ripples.spawn(rider.position(), rider.speed());
+    parts_.ripples.update();
+    if (rider.waterContact() != 0)
+        parts_.splashes.spawn(rider.position(), rider.speed(), rider.waterContact());
+    parts_.splashes.update();
+    parts_.walker.walk();
     followWithFinishView();
-    stage_ = 2;
+    if (parts_.hitTest.checkWalkerReached(rider, parts_.walker))
+        stage_ = 2;
 }
 
 void FinishPhase::followWithFinishView() {
@@ -62,20 +77,18 @@ void FinishPhase::beginFrame() {
 }
 
 void FinishPhase::drawShared() {
-    const Vec3& eye = parts_.camera.eye();
-    float yaw = parts_.camera.yaw();
+    parts_.fog.disable();
     phase::drawSky(parts_);
+    parts_.fog.enable();
     phase::beginMeshPass(parts_);
     parts_.rider.draw();
-    phase::beginWorldPass(parts_);
-    parts_.field.draw(eye, yaw);
-    phase::beginTransparentPass(parts_);
-    parts_.shadow.draw();
-    parts_.water.draw(eye, yaw);
-    parts_.rider.drawBoostEffect();
-    phase::endTransparentPass(parts_);
+    if (stage_ >= 1)
+        parts_.walker.draw();
+    phase::drawGroundAndWater(parts_);
+    phase::drawSplashes(parts_);
     phase::beginOverlayPass(parts_);
     parts_.rider.drawBoostGauge();
+    parts_.scoreBoard.draw();
     if (stage_ == 2)
         fade_.draw();
 }
@@ -87,12 +100,15 @@ void FinishPhase::endFrame() {
 void AttractFinishPhase::draw() {
     beginFrame();
     drawShared();
+    parts_.messageBoard.drawDemoCaption();
     endFrame();
 }
 
 void PlayFinishPhase::draw() {
     beginFrame();
     drawShared();
+    parts_.messageBoard.drawStageTitle();
+    parts_.messageBoard.drawFinishBanner();
     endFrame();
 }
 

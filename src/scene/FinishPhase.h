@@ -7,8 +7,8 @@
 
 namespace qv {
 
-// The end of a scene whose race time ran out: the water rises, the walker comes for the rider,
-// then the screen fades to black.
+// The end of a scene whose race time ran out: the water rises while the rider can still move,
+// then the walker comes over the water for the rider, then the screen fades to black.
 class FinishPhase {
   public:
     static constexpr uint32_t kRisingFrames = 500;

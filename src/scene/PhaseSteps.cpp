@@ -1,8 +1,14 @@
-#include "scene/PhaseDrawing.h"
+#include "scene/PhaseSteps.h"
 
+#include "field/Field.h"
 #include "platform/GraphicsDevice.h"
+#include "rider/Rider.h"
+#include "world/BlobShadow.h"
 #include "world/Camera.h"
+#include "world/RippleSet.h"
 #include "world/SkyBackdrop.h"
+#include "world/SplashSet.h"
+#include "world/WaterSurface.h"
 
 namespace qv::phase {
 
@@ -34,8 +40,36 @@ void endTransparentPass(const SceneParts& parts) {
     parts.graphics.setRenderState(RenderState::ZWriteEnable, 1);
 }
 
+void drawGroundAndWater(const SceneParts& parts) {
+    const Vec3& eye = parts.camera.eye();
+    float yaw = parts.camera.yaw();
+    beginWorldPass(parts);
+    parts.field.draw(eye, yaw);
+    beginTransparentPass(parts);
+    parts.shadow.draw();
+    parts.water.draw(eye, yaw);
+    parts.ripples.draw();
+    parts.rider.drawBoostEffect();
+    endTransparentPass(parts);
+}
+
+void drawSplashes(const SceneParts& parts) {
+    parts.graphics.setVertexFormat(fvf::kSplash);
+    parts.splashes.draw();
+}
+
 void beginOverlayPass(const SceneParts& parts) {
     parts.graphics.setVertexFormat(fvf::kOverlay);
+}
+
+void moveWaterEffects(const SceneParts& parts) {
+    const Rider& rider = parts.rider;
+    if (rider.waterContact() != 0) {
+        parts.ripples.spawn(rider.position(), rider.speed());
+        parts.splashes.spawn(rider.position(), rider.speed(), rider.waterContact());
+    }
+    parts.ripples.update();
+    parts.splashes.update();
 }
 
 } // namespace qv::phase

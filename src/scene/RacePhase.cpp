@@ -1,15 +1,22 @@
 #include "scene/RacePhase.h"
 
 #include "app/GameState.h"
-#include "field/Field.h"
+#include "characters/GoalCourse.h"
+#include "characters/HitTest.h"
+#include "characters/TargetArrow.h"
+#include "hud/MessageBoard.h"
+#include "hud/MiniMap.h"
+#include "hud/RaceTimer.h"
+#include "hud/ScoreBoard.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/KeyCodes.h"
 #include "platform/KeyboardInput.h"
 #include "rider/Rider.h"
-#include "scene/PhaseDrawing.h"
-#include "world/BlobShadow.h"
+#include "scene/PhaseSteps.h"
 #include "world/Camera.h"
-#include "world/WaterSurface.h"
+#include "world/Fog.h"
+#include "world/RippleSet.h"
+#include "world/SplashSet.h"
 
 namespace qv {
 
@@ -17,19 +24,15 @@ namespace {
 constexpr float kRaceFarPlane = 142.0f;
 } // namespace
 
-RacePhase::RacePhase(const SceneParts& parts)
-    : parts_(parts), remainingTime_(startingTime(parts.game.stageNumber)) {
+RacePhase::RacePhase(const SceneParts& parts) : parts_(parts) {
+    raceTimer_ = std::make_unique<RaceTimer>(parts_.graphics, parts_.game);
+    miniMap_ = std::make_unique<MiniMap>(parts_.graphics, parts_.rider, parts_.goalCourse, parts_.game);
     parts_.rider.setBrowsShown(true);
 }
 
-double RacePhase::startingTime(uint32_t n) {
-    double frames = 2700.0;
-    if (n >= 1 && n <= 4)
-        frames = 2900.0 - 200.0 * n;
-    else if (n >= 5)
-        frames = 2300.0 - 100.0 * n;
-    // Later stages would run out of time before they start; keep a playable floor.
-    return frames < 900.0 ? 899.0 : frames;
+RacePhase::~RacePhase() {
+    raceTimer_.reset();
+    miniMap_.reset();
 }
 
 bool RacePhase::togglePause() {
@@ -45,16 +48,22 @@ void RacePhase::update() {
     if (togglePause())
         return; // nothing in the world moves
     parts_.rider.update();
+    phase::moveWaterEffects(parts_);
+    parts_.goalCourse.update();
+    if (!parts_.game.stageCleared) {
+        parts_.arrow.update();
+        parts_.hitTest.checkGoalHit(parts_.rider, parts_.goalCourse);
+    }
     parts_.camera.selectMode();
     parts_.camera.update();
 }
 
+// A goal knocked down in the tick the time would run out still gives its time first.
 bool RacePhase::stillRunning() {
     if (paused_)
         return true;
-    if (!parts_.game.stageCleared)
-        remainingTime_ -= 1.0;
-    return remainingTime_ >= 0.0;
+    raceTimer_->addGoalTime(parts_.goalCourse.takePendingDistance());
+    return raceTimer_->tick();
 }
 
 void RacePhase::beginFrame() {
@@ -62,20 +71,44 @@ void RacePhase::beginFrame() {
 }
 
 void RacePhase::drawShared() {
-    const Vec3& eye = parts_.camera.eye();
-    float yaw = parts_.camera.yaw();
+    parts_.fog.disable();
     phase::drawSky(parts_);
+    parts_.fog.enable();
+    drawCharacters();
+    phase::drawGroundAndWater(parts_);
+    phase::drawSplashes(parts_);
+    if (!parts_.game.stageCleared)
+        drawMarker();
+    drawHud();
+}
+
+void RacePhase::drawCharacters() {
+    GraphicsDevice& g = parts_.graphics;
     phase::beginMeshPass(parts_);
     parts_.rider.draw();
-    phase::beginWorldPass(parts_);
-    parts_.field.draw(eye, yaw);
-    phase::beginTransparentPass(parts_);
-    parts_.shadow.draw();
-    parts_.water.draw(eye, yaw);
-    parts_.rider.drawBoostEffect();
-    phase::endTransparentPass(parts_);
+    if (!parts_.game.stageCleared)
+        parts_.arrow.draw();
+    // The goal tumbles when knocked down: both faces must show.
+    g.setRenderState(RenderState::CullMode, kCullNone);
+    parts_.goalCourse.draw();
+    g.setRenderState(RenderState::CullMode, kCullCcw);
+}
+
+// The marker shows through everything and through the fog.
+void RacePhase::drawMarker() {
+    GraphicsDevice& g = parts_.graphics;
+    g.setRenderState(RenderState::ZEnable, 0);
+    parts_.fog.disable();
+    parts_.arrow.drawMarker();
+    parts_.fog.enable();
+    g.setRenderState(RenderState::ZEnable, 1);
+}
+
+void RacePhase::drawHud() {
     phase::beginOverlayPass(parts_);
+    raceTimer_->draw();
     parts_.rider.drawBoostGauge();
+    miniMap_->draw();
 }
 
 void RacePhase::endFrame() {
@@ -85,12 +118,21 @@ void RacePhase::endFrame() {
 void AttractRacePhase::draw() {
     beginFrame();
     drawShared();
+    parts_.scoreBoard.draw();
+    parts_.messageBoard.drawDemoCaption();
     endFrame();
 }
 
 void PlayRacePhase::draw() {
     beginFrame();
     drawShared();
+    MessageBoard& board = parts_.messageBoard;
+    board.drawStageTitle();
+    board.drawRaceBanner();
+    board.drawRemainingGoals();
+    if (parts_.game.stageCleared)
+        board.drawClearedBanner();
+    parts_.scoreBoard.draw();
     endFrame();
 }
 

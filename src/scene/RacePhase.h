@@ -3,15 +3,20 @@
 #include "scene/SceneParts.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace qv {
 
-// The ride itself: moves the world each tick, pauses on W or P, and runs until the race time is
-// up. The attract and play kinds differ only in the texts they draw over the race.
+class MiniMap;
+class RaceTimer;
+
+// The ride itself: moves the world each tick, pauses on W or P, feeds the race timer and runs
+// until the time is up. It owns the race-only HUD, the timer and the mini-map. The attract and
+// play kinds differ only in the texts they draw over the race.
 class RacePhase {
   public:
     explicit RacePhase(const SceneParts& parts);
-    virtual ~RacePhase() = default;
+    virtual ~RacePhase();
     RacePhase(const RacePhase&) = delete;
     RacePhase& operator=(const RacePhase&) = delete;
 
@@ -20,10 +25,7 @@ class RacePhase {
     bool stillRunning();
 
     bool paused() const { return paused_; }
-    double remainingTime() const { return remainingTime_; }
-
-    // Frames a race starts with at a stage (0 = endless).
-    static double startingTime(uint32_t stageNumber);
+    const RaceTimer& raceTimer() const { return *raceTimer_; }
 
   protected:
     void beginFrame();
@@ -34,10 +36,14 @@ class RacePhase {
 
   private:
     bool togglePause();
+    void drawCharacters();
+    void drawMarker();
+    void drawHud();
 
+    std::unique_ptr<MiniMap> miniMap_;
+    std::unique_ptr<RaceTimer> raceTimer_;
     bool paused_ = false;
     bool pauseKeyWasDown_ = false;
-    double remainingTime_;
 };
 
 class AttractRacePhase : public RacePhase {

@@ -1,6 +1,13 @@
 #include "scene/Scene.h"
 
+#include "characters/DemoGoalCourse.h"
+#include "characters/HitTest.h"
+#include "characters/PlayGoalCourse.h"
+#include "characters/TargetArrow.h"
+#include "characters/Walker.h"
 #include "field/Field.h"
+#include "hud/MessageBoard.h"
+#include "hud/ScoreBoard.h"
 #include "platform/KeyboardInput.h"
 #include "rider/AttractRider.h"
 #include "rider/PlayRider.h"
@@ -12,7 +19,10 @@
 #include "util/FatalError.h"
 #include "world/BlobShadow.h"
 #include "world/Camera.h"
+#include "world/Fog.h"
+#include "world/RippleSet.h"
 #include "world/SkyBackdrop.h"
+#include "world/SplashSet.h"
 #include "world/WaterSurface.h"
 
 namespace qv {
@@ -56,6 +66,7 @@ Scene::Scene(Kind kind, GraphicsDevice& graphics, SoundSystem& sound, KeyboardIn
 // Each component gets what it depends on, so the order matters.
 void Scene::build(Kind kind) {
     bool demo = kind == Kind::Attract;
+    fog_ = std::make_unique<Fog>(graphics_, game_, settings_);
     light_ = std::make_unique<SceneLight>(graphics_);
     field_ = std::make_unique<Field>(graphics_, game_, settings_);
     water_ = std::make_unique<WaterSurface>(graphics_, game_, settings_);
@@ -63,11 +74,25 @@ void Scene::build(Kind kind) {
         rider_ = std::make_unique<AttractRider>(graphics_, sound_, *field_, *water_, game_);
     else
         rider_ = std::make_unique<PlayRider>(graphics_, sound_, keyboard_, *field_, *water_, game_);
+    ripples_ = std::make_unique<RippleSet>(graphics_, *rider_, *water_, settings_);
     camera_ = std::make_unique<Camera>(graphics_, keyboard_, *rider_, *field_, game_);
     sky_ = std::make_unique<SkyBackdrop>(graphics_, game_);
+    splashes_ = std::make_unique<SplashSet>(graphics_, sound_, *water_, game_, settings_);
     shadow_ = std::make_unique<BlobShadow>(graphics_, *rider_, *field_);
-    buildPhases(
-        demo, SceneParts{graphics_, keyboard_, game_, *rider_, *camera_, *shadow_, *field_, *water_, *sky_});
+    scoreBoard_ = std::make_unique<ScoreBoard>(graphics_, sound_, game_, settings_);
+    if (demo)
+        goalCourse_ =
+            std::make_unique<DemoGoalCourse>(graphics_, sound_, *field_, *scoreBoard_, *camera_, game_);
+    else
+        goalCourse_ =
+            std::make_unique<PlayGoalCourse>(graphics_, sound_, *field_, *scoreBoard_, *camera_, game_);
+    arrow_ = std::make_unique<TargetArrow>(graphics_, *rider_, *goalCourse_, *camera_, game_);
+    walker_ = std::make_unique<Walker>(graphics_, sound_, *rider_, *water_, game_);
+    hitTest_ = std::make_unique<HitTest>();
+    messageBoard_ = std::make_unique<MessageBoard>(graphics_, game_);
+    buildPhases(demo, SceneParts{graphics_, keyboard_, game_, *rider_, *camera_, *shadow_, *ripples_,
+                                 *splashes_, *goalCourse_, *arrow_, *walker_, *field_, *water_, *sky_, *fog_,
+                                 *scoreBoard_, *hitTest_, *messageBoard_});
 }
 
 void Scene::buildPhases(bool demo, const SceneParts& parts) {
@@ -83,18 +108,28 @@ Scene::~Scene() {
     stopAndRelease(readySound_);
 }
 
-// The recordings are written as the rider goes.
+// The goal course writes its record before the rider writes the ride, and the score board,
+// which decides whether the run is the next demo, writes its files after both.
 void Scene::destroyComponents() {
     racePhase_.reset();
     startPhase_.reset();
     finishPhase_.reset();
     field_.reset();
+    goalCourse_.reset();
+    arrow_.reset();
     water_.reset();
     sky_.reset();
     rider_.reset();
     camera_.reset();
+    splashes_.reset();
+    ripples_.reset();
     shadow_.reset();
+    walker_.reset();
+    scoreBoard_.reset();
+    hitTest_.reset();
+    fog_.reset();
     light_.reset();
+    messageBoard_.reset();
 }
 
 bool Scene::update() {

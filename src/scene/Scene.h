@@ -13,13 +13,22 @@ class BlobShadow;
 class Camera;
 class Field;
 class FinishPhase;
+class Fog;
+class GoalCourse;
 class GraphicsDevice;
+class HitTest;
 class KeyboardInput;
+class MessageBoard;
 class RacePhase;
 class Rider;
+class RippleSet;
 class SceneLight;
+class ScoreBoard;
 class SkyBackdrop;
+class SplashSet;
 class StartPhase;
+class TargetArrow;
+class Walker;
 class WaterSurface;
 struct SceneParts;
 
@@ -49,6 +58,8 @@ class Scene {
     const Camera* camera() const { return camera_.get(); }
     const WaterSurface* water() const { return water_.get(); }
     const Field* field() const { return field_.get(); }
+    const GoalCourse* goalCourse() const { return goalCourse_.get(); }
+    const ScoreBoard* scoreBoard() const { return scoreBoard_.get(); }
 
   protected:
     enum class Kind { Attract, Play };
@@ -71,12 +82,21 @@ class Scene {
     GameState& game_;
     const Settings& settings_;
     std::unique_ptr<Rider> rider_;
+    std::unique_ptr<TargetArrow> arrow_;
     std::unique_ptr<Camera> camera_;
+    std::unique_ptr<SplashSet> splashes_;
+    std::unique_ptr<RippleSet> ripples_;
     std::unique_ptr<BlobShadow> shadow_;
+    std::unique_ptr<GoalCourse> goalCourse_;
+    std::unique_ptr<Walker> walker_;
     std::unique_ptr<Field> field_;
     std::unique_ptr<WaterSurface> water_;
     std::unique_ptr<SkyBackdrop> sky_;
+    std::unique_ptr<HitTest> hitTest_;
+    std::unique_ptr<ScoreBoard> scoreBoard_;
+    std::unique_ptr<Fog> fog_;
     std::unique_ptr<SceneLight> light_;
+    std::unique_ptr<MessageBoard> messageBoard_;
     std::unique_ptr<RacePhase> racePhase_;
     std::unique_ptr<StartPhase> startPhase_;
     std::unique_ptr<FinishPhase> finishPhase_;

@@ -5,10 +5,19 @@ namespace qv {
 class BlobShadow;
 class Camera;
 class Field;
+class Fog;
+class GoalCourse;
 class GraphicsDevice;
+class HitTest;
 class KeyboardInput;
+class MessageBoard;
 class Rider;
+class RippleSet;
+class ScoreBoard;
 class SkyBackdrop;
+class SplashSet;
+class TargetArrow;
+class Walker;
 class WaterSurface;
 struct GameState;
 
@@ -20,9 +29,18 @@ struct SceneParts {
     Rider& rider;
     Camera& camera;
     BlobShadow& shadow;
+    RippleSet& ripples;
+    SplashSet& splashes;
+    GoalCourse& goalCourse;
+    TargetArrow& arrow;
+    Walker& walker;
     Field& field;
     WaterSurface& water;
     SkyBackdrop& sky;
+    Fog& fog;
+    ScoreBoard& scoreBoard;
+    const HitTest& hitTest;
+    MessageBoard& messageBoard;
 };
 
 } // namespace qv

@@ -8,6 +8,7 @@
 namespace qv {
 
 enum class CameraMode : int32_t;
+class MessageBoard;
 
 // The opening of every scene: the signal stage (the start picture fades while the rider settles)
 // and the reveal stage (the course comes out of the fog). The attract and play kinds differ in
@@ -37,6 +38,8 @@ class StartPhase {
     void beginFrame();
     void drawShared();
     void endFrame();
+    // The whole frame, with the kind's texts drawn over it unfogged.
+    void drawWithTexts(void (*texts)(MessageBoard&));
 
     SceneParts parts_;
 

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "util/Vec3.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qv::test {
+
+// The values of one trace line that scenario tests look at.
+struct TraceTick {
+    int tick = 0;
+    int director = 0;
+    std::optional<int> phase;
+    bool demo = false;
+    int stage = 0;
+    int mode = 0;
+    std::optional<Vec3> riderPos;
+    std::optional<float> riderSpeed;
+    std::optional<Vec3> goal;
+    std::optional<long> score;
+    std::optional<double> time;
+    std::optional<double> water;
+    bool stageCleared = false;
+};
+
+// Reads a trace file written by the headless runner.
+std::vector<TraceTick> readTrace(const std::string& path);
+
+} // namespace qv::test
