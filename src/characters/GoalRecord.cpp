@@ -33,7 +33,7 @@ bool GoalRecord::save(const std::string& path) const {
         for (size_t i = 0; i < 4; ++i)
             bytes[k * 4 + i] = static_cast<unsigned char>(bits >> (8 * i));
     }
-    return writeFileAtomically(resolvePath(path), bytes.data(), bytes.size());
+    return writeFileAtomically(path, bytes.data(), bytes.size());
 }
 
 std::optional<int32_t> GoalRecord::nextRecorded() {

@@ -3,7 +3,6 @@
 #include "util/FilePaths.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <numeric>
 #include <system_error>
 #include <utility>
@@ -57,16 +56,6 @@ std::array<uint8_t, ScoreFile::kTableBytes> permutation(Random& random) {
         std::swap(p[static_cast<size_t>(a) % p.size()], p[static_cast<size_t>(b) % p.size()]);
     }
     return p;
-}
-
-// The folder is matched case-insensitively even when the file does not exist yet.
-std::string writablePath(const std::string& path) {
-    const std::string existing = resolvePath(path);
-    std::error_code ec;
-    if (std::filesystem::exists(existing, ec))
-        return existing;
-    const std::filesystem::path p(path);
-    return (std::filesystem::path(resolvePath(p.parent_path().string())) / p.filename()).string();
 }
 
 } // namespace
@@ -127,9 +116,9 @@ HighScoreTable ScoreFile::load(const std::string& path) {
 void ScoreFile::save(const HighScoreTable& table, Random& random, const std::string& dataPath,
                      const std::string& textPath) {
     const std::string data = encode(table, random);
-    writeFileAtomically(writablePath(dataPath), data.data(), data.size());
+    writeFileAtomically(dataPath, data.data(), data.size());
     const std::string readable = text(table);
-    writeFileAtomically(writablePath(textPath), readable.data(), readable.size());
+    writeFileAtomically(textPath, readable.data(), readable.size());
 }
 
 } // namespace qv

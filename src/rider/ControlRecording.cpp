@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 
 namespace qv {
@@ -16,16 +15,6 @@ float saneSteer(float steer) {
     if (std::isnan(steer))
         return 0.0f;
     return std::clamp(steer, -1.0f, 1.0f);
-}
-
-// The folder is matched case-insensitively even when the file does not exist yet.
-std::string writablePath(const std::string& path) {
-    const std::string existing = resolvePath(path);
-    std::error_code ec;
-    if (std::filesystem::exists(existing, ec))
-        return existing;
-    const std::filesystem::path p(path);
-    return (std::filesystem::path(resolvePath(p.parent_path().string())) / p.filename()).string();
 }
 
 } // namespace
@@ -49,7 +38,7 @@ bool ControlRecording::load(const std::string& path) {
 }
 
 bool ControlRecording::save(const std::string& path) const {
-    return writeFileAtomically(writablePath(path), records_.data(), kFileBytes);
+    return writeFileAtomically(path, records_.data(), kFileBytes);
 }
 
 } // namespace qv

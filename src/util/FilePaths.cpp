@@ -43,7 +43,25 @@ std::string resolvePath(const std::string& path) {
     return result.string();
 }
 
-bool writeFileAtomically(const std::string& path, const void* data, size_t size) {
+namespace {
+
+// Where a file the game writes goes: the existing file or folder whatever the case of its name,
+// so "./data/x" lands in "./Data" even before the file exists.
+std::string writablePath(const std::string& path) {
+    const std::string existing = resolvePath(path);
+    std::error_code ec;
+    if (fs::exists(existing, ec))
+        return existing;
+    const fs::path p(path);
+    if (p.parent_path().empty())
+        return path;
+    return (fs::path(resolvePath(p.parent_path().string())) / p.filename()).string();
+}
+
+} // namespace
+
+bool writeFileAtomically(const std::string& requested, const void* data, size_t size) {
+    const std::string path = writablePath(requested);
     std::string temp = path + ".tmp" + std::to_string(::getpid());
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);

@@ -10,8 +10,9 @@ namespace qv {
 std::string resolvePath(const std::string& path);
 
 // Writes data to path through a temporary file in the same folder and a rename, so a crash
-// mid-write never leaves a half-written file behind. Returns false when the write failed; the
-// old file is then untouched.
+// mid-write never leaves a half-written file behind. The path is resolved like resolvePath,
+// also when only its folder exists. Returns false when the write failed; the old file is then
+// untouched.
 bool writeFileAtomically(const std::string& path, const void* data, size_t size);
 
 // Reads a whole file; false when it cannot be opened.

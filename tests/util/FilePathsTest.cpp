@@ -32,6 +32,17 @@ TEST(FilePaths, AtomicWriteReplacesTheFileAndLeavesNoTemporary) {
     EXPECT_EQ(files, 1);
 }
 
+TEST(FilePaths, AtomicWriteFindsTheFolderWhateverItsCase) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "Data");
+    test::ScopedWorkingDir cwd(dir.path());
+    ASSERT_TRUE(writeFileAtomically("./data/score.dat", "abc", 3));
+    std::string read;
+    EXPECT_TRUE(readFile("./Data/score.dat", read));
+    EXPECT_EQ(read, "abc");
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "data"));
+}
+
 TEST(FilePaths, AFailedWriteKeepsTheOldFile) {
     test::TempDir dir;
     std::string path = dir.write("demo.dat", "old");
