@@ -11,10 +11,11 @@ namespace qv {
 namespace {
 
 constexpr float kPi = std::numbers::pi_v<float>;
-constexpr float kAimSlack = 0.06f;   // close enough to straight ahead: no steering
-constexpr float kBrakeTurn = 1.1f;   // turns sharper than this brake, which steers twice as hard
-constexpr float kBrakeSpeed = 0.06f; // ... unless the rider is already slow
-constexpr float kNear = 8.0f;        // near the goal, brake into smaller turns to tighten the circle
+constexpr float kSteerLookahead = 12.0f; // ticks the turn rate is expected to carry on
+constexpr float kAimSlack = 0.06f;       // close enough to straight ahead: no steering
+constexpr float kBrakeTurn = 1.1f;       // turns sharper than this brake, which steers twice as hard
+constexpr float kBrakeSpeed = 0.06f;     // ... unless the rider is already slow
+constexpr float kNear = 8.0f;            // near the goal, brake into smaller turns to tighten the circle
 constexpr float kNearBrakeTurn = 0.5f;
 constexpr float kHitSpeed = 0.15f;     // a knock-down needs speed: boost into the goal when slower
 constexpr float kBoostAim = 0.25f;     // boost only when lined up
@@ -48,9 +49,12 @@ void Autopilot::plan(const Rider* rider, const Vec3* goal) {
 }
 
 void Autopilot::ride(const Rider& rider, float turn, float distance) {
-    if (turn > kAimSlack)
+    // The steering ramps up and dies away slowly: aim by where the current turn will have
+    // carried the nose, or the rider snakes from side to side.
+    float aim = turn - rider.turnRate() * kSteerLookahead;
+    if (aim > kAimSlack)
         press(key::kLeft);
-    else if (turn < -kAimSlack)
+    else if (aim < -kAimSlack)
         press(key::kRight);
 
     float size = std::fabs(turn);
