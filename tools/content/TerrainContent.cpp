@@ -1,0 +1,17 @@
+#include "TerrainContent.h"
+
+#include "FieldFile.h"
+#include "MapPicture.h"
+#include "TerrainGenerator.h"
+
+namespace qv::content {
+
+void writeTerrains(OutputFolder& out) {
+    for (int field = 0; field < kFieldCount; ++field) {
+        const Terrain terrain = generateTerrain(field);
+        out.write(fieldFileName(field), encodeFieldFile(terrain.heights));
+        out.writeTexture(mapPicturePath(field), drawMapPicture(terrain.heights));
+    }
+}
+
+} // namespace qv::content
