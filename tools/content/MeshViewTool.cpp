@@ -23,6 +23,9 @@ constexpr uint32_t kHeight = 480;
 // The boost effect's scale on the first and the last frame of a boost.
 constexpr float kBoostLargest = 7.06f;
 constexpr float kBoostSmallest = 2.22f;
+// The target is drawn 12 times its size around its goal point, 0.6 above the ground.
+constexpr float kGoalScale = 12.0f;
+constexpr float kGoalLift = 0.6f;
 
 struct View {
     const char* name;
@@ -55,6 +58,7 @@ void review(const std::string& dataDir, const std::string& outDir, std::ostream&
     const MeshModel body(device, dataDir + "/x/tikobody.x");
     const MeshModel brows(device, dataDir + "/x/tikomayu.x");
     const MeshModel boost(device, dataDir + "/x/boost.x");
+    const MeshModel target(device, dataDir + "/x/strollen.x");
     const auto flame = textureOrThrow(device, dataDir + "/tex/boost0.dds");
 
     const Matrix4 drawn = uniform(rider::kDrawScale);
@@ -64,13 +68,18 @@ void review(const std::string& dataDir, const std::string& outDir, std::ostream&
         parts.push_back({&boost, uniform(scale), flame.get()});
         return parts;
     };
-    const std::vector<Subject> subjects{{"tricycle", {{&tricycle, drawn}}},
-                                        {"body", {{&body, drawn}}},
-                                        {"brows", {{&brows, drawn}}},
-                                        {"rider", rider},
-                                        {"boost", {{&boost, uniform(3.0f), flame.get()}}},
-                                        {"boost-start", withBoost(kBoostLargest)},
-                                        {"boost-end", withBoost(kBoostSmallest)}};
+    const std::vector<Subject> subjects{
+        {"tricycle", {{&tricycle, drawn}}},
+        {"body", {{&body, drawn}}},
+        {"brows", {{&brows, drawn}}},
+        {"rider", rider},
+        {"boost", {{&boost, uniform(3.0f), flame.get()}}},
+        {"boost-start", withBoost(kBoostLargest)},
+        {"boost-end", withBoost(kBoostSmallest)},
+        {"target", {{&target, uniform(kGoalScale) * Matrix4::translation(0.0f, kGoalLift, 0.0f)}}},
+        {"target-tumbling",
+         {{&target, uniform(kGoalScale) * Matrix4::rotationX(1.1f) * Matrix4::rotationY(-0.7f) *
+                        Matrix4::rotationZ(2.0f) * Matrix4::translation(0.0f, 1.2f, 0.0f)}}}};
 
     std::filesystem::create_directories(outDir);
     MeshReview reviewer(device);
@@ -95,7 +104,8 @@ void review(const std::string& dataDir, const std::string& outDir, std::ostream&
 int runMeshView(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
     if (argc != 3) {
         err << "usage: qorvex-meshview DATADIR OUTDIR\n"
-               "Renders the rider's meshes from a generated Data folder into PNG pictures.\n";
+               "Renders the rider's and the target's meshes from a generated Data folder into PNG "
+               "pictures.\n";
         return 2;
     }
     try {

@@ -4,7 +4,7 @@
 
 namespace qv::content {
 
-// "qorvex-meshview DATADIR OUTDIR": renders the rider's meshes from DATADIR (a generated Data
+// "qorvex-meshview DATADIR OUTDIR": renders the rider's and the target's meshes from DATADIR (a generated Data
 // folder) alone and together, from the front, the side and the chase camera's angle above and
 // behind, with the real GL device (SDL_VIDEODRIVER=offscreen needs no display). Writes one PNG
 // per subject and view into OUTDIR and all of them on OUTDIR/sheet.png. Returns the exit code.
