@@ -1,9 +1,9 @@
-#include "support/TraceReader.h"
+#include "app/TraceReader.h"
 
 #include <fstream>
 #include <regex>
 
-namespace qv::test {
+namespace qv {
 
 namespace {
 
@@ -45,6 +45,8 @@ std::vector<TraceTick> readTrace(const std::string& path) {
         t.riderPos = vec(line, "pos");
         if (auto speed = number(line, "speed"))
             t.riderSpeed = static_cast<float>(*speed);
+        if (auto state = number(line, "state"))
+            t.riderState = static_cast<int>(*state);
         t.goal = vec(line, "goal");
         if (auto score = number(line, "score"))
             t.score = static_cast<long>(*score);
@@ -56,4 +58,4 @@ std::vector<TraceTick> readTrace(const std::string& path) {
     return ticks;
 }
 
-} // namespace qv::test
+} // namespace qv

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace qv::test {
+namespace qv {
 
-// The values of one trace line that scenario tests look at.
+// The values of one trace line that checks of whole runs look at (tests, the demo recording).
 struct TraceTick {
     int tick = 0;
     int director = 0;
@@ -18,6 +18,7 @@ struct TraceTick {
     int mode = 0;
     std::optional<Vec3> riderPos;
     std::optional<float> riderSpeed;
+    std::optional<int> riderState;
     std::optional<Vec3> goal;
     std::optional<long> score;
     std::optional<double> time;
@@ -28,4 +29,4 @@ struct TraceTick {
 // Reads a trace file written by the headless runner.
 std::vector<TraceTick> readTrace(const std::string& path);
 
-} // namespace qv::test
+} // namespace qv

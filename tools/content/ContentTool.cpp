@@ -1,5 +1,6 @@
 #include "ContentTool.h"
 
+#include "BuiltInDemo.h"
 #include "ContactSheet.h"
 #include "WavWriter.h"
 #include "util/FatalError.h"
@@ -9,7 +10,7 @@
 namespace qv::content {
 
 void generateContent(const std::string& outDir, const std::vector<ContentGenerator>& generators,
-                     std::ostream& log) {
+                     std::ostream& log, const std::string& gamePath) {
     OutputFolder out(outDir, log);
     const TextRenderer text;
     const Synth synth(static_cast<float>(wav::kSampleRate));
@@ -22,16 +23,20 @@ void generateContent(const std::string& outDir, const std::vector<ContentGenerat
         }
     }
     out.writePicture("contact-sheet.png", buildContactSheet(out.textures(), text));
+    if (!gamePath.empty())
+        recordBuiltInDemo(out, outDir, gamePath, log);
 }
 
 int runContentTool(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    if (argc != 2 || argv[1][0] == '\0' || argv[1][0] == '-') {
-        err << "usage: qorvex-content OUTDIR\n"
-               "Generates the game's Data folder (textures, sounds, ...) into OUTDIR.\n";
+    bool withGame = argc == 4 && std::string(argv[2]) == "--game" && argv[3][0] != '\0';
+    if ((argc != 2 && !withGame) || argv[1][0] == '\0' || argv[1][0] == '-') {
+        err << "usage: qorvex-content OUTDIR [--game QORVEX]\n"
+               "Generates the game's Data folder (textures, sounds, ...) into OUTDIR; with the game,\n"
+               "also records the built-in attract demo where OUTDIR has none.\n";
         return 2;
     }
     try {
-        generateContent(argv[1], contentGenerators(), out);
+        generateContent(argv[1], contentGenerators(), out, withGame ? argv[3] : "");
     } catch (const std::exception& e) {
         err << "qorvex-content: error: " << e.what() << '\n';
         return 1;
