@@ -1,9 +1,14 @@
 #include "ContentGenerators.h"
 
+#include "ArrowContent.h"
 #include "BackgroundMusic.h"
 #include "ContentPaths.h"
 #include "Jingles.h"
+#include "LetteringSheets.h"
 #include "LogoTexture.h"
+#include "RaceContent.h"
+#include "RiderContent.h"
+#include "TerrainContent.h"
 
 namespace qv::content {
 
@@ -21,6 +26,15 @@ std::vector<ContentGenerator> contentGenerators() {
          }},
         {"music",
          [](GeneratorContext& c) { c.out.writeSound(wavePath("bgm.wav"), backgroundMusic(c.synth)); }},
+        {"terrains", [](GeneratorContext& c) { writeTerrains(c.out); }},
+        {"rider meshes", writeRiderMeshes},
+        {"rider textures", writeRiderTextures},
+        {"rider sounds", writeRiderSounds},
+        {"target arrow", writeArrowContent},
+        {"lettering sheets", writeLetteringSheets},
+        {"race meshes", writeRaceMeshes},
+        {"race textures", writeRaceTextures},
+        {"race sounds", writeRaceSounds},
     };
 }
 

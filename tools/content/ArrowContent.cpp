@@ -1,0 +1,15 @@
+#include "ArrowContent.h"
+
+#include "ArrowMesh.h"
+#include "ContentPaths.h"
+#include "TargetMarker.h"
+#include "XMeshWriter.h"
+
+namespace qv::content {
+
+void writeArrowContent(GeneratorContext& context) {
+    context.out.write(meshPath("arrow.x"), encodeXMesh(arrowMesh(), "TargetArrow"));
+    context.out.writeTexture(texturePath("target.dds"), targetMarkerTexture());
+}
+
+} // namespace qv::content
