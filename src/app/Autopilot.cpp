@@ -23,6 +23,7 @@ constexpr float kBoostDistance = 9.0f; // and with room to use it
 constexpr float kHeadway = 1.0f;       // getting this much closer counts as headway
 constexpr uint32_t kStuckTicks = 150;  // this long without headway counts as stuck
 constexpr uint32_t kReverseTicks = 60; // then back out for this long
+constexpr uint32_t kDetourTicks = 150; // and head for the middle of the field for this long
 
 } // namespace
 
@@ -45,6 +46,13 @@ void Autopilot::plan(const Rider* rider, const Vec3* goal) {
         press(turn > 0.0f ? key::kRight : key::kLeft);
         return;
     }
+    if (detourTicks_ > 0) {
+        // Then ride toward the open middle of the field for a while before trying again.
+        --detourTicks_;
+        const Vec3 middle{50.0f, 0.0f, 50.0f};
+        ride(*rider, turnToward(at, rider->heading(), middle), kBoostDistance);
+        return;
+    }
     ride(*rider, turn, distance);
 }
 
@@ -65,7 +73,9 @@ void Autopilot::ride(const Rider& rider, float turn, float distance) {
         press(key::kF);
     bool cruise = size < kBoostAim && distance > kBoostDistance;
     bool lunge = size < kNearBrakeTurn && distance < kNear && rider.speed() < kHitSpeed;
-    if ((cruise || lunge) && rider.boost().ready())
+    // Pedals do nothing afloat: the boost is the only way across the water.
+    bool swim = size < kNearBrakeTurn && rider.state() == RiderState::Water;
+    if ((cruise || lunge || swim) && rider.boost().ready())
         press(key::kUp);
 }
 
@@ -85,6 +95,7 @@ bool Autopilot::stuck(const Vec3& goal, float distance) {
     ticksWithoutHeadway_ = 0;
     bestDistance_ = distance;
     reverseTicks_ = kReverseTicks;
+    detourTicks_ = kDetourTicks;
     return true;
 }
 

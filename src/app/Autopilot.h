@@ -37,6 +37,7 @@ class Autopilot : public KeySource {
     float bestDistance_ = 0.0f;
     uint32_t ticksWithoutHeadway_ = 0;
     uint32_t reverseTicks_ = 0;
+    uint32_t detourTicks_ = 0;
 };
 
 } // namespace qv
