@@ -6,6 +6,7 @@
 #include "RiderLayout.h"
 #include "TargetMarker.h"
 #include "characters/TargetArrow.h"
+#include "support/GeneratedContent.h"
 #include "support/TempDir.h"
 #include "util/DdsReader.h"
 #include "util/MeshLoader.h"
@@ -44,27 +45,17 @@ float luminance(const ColorValue& c) {
 class ArrowContent : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        dir_ = std::make_unique<test::TempDir>();
-        std::ostringstream log;
-        OutputFolder out(dir_->path().string(), log);
-        const TextRenderer text;
-        const Synth synth(22050.0f);
-        GeneratorContext context{out, text, synth};
-        writeArrowContent(context);
-        writeRiderMeshes(context);
+        content_ = std::make_unique<test::GeneratedContent>(
+            std::initializer_list<test::GeneratedContent::Generator>{writeArrowContent, writeRiderMeshes});
     }
-    static void TearDownTestSuite() { dir_.reset(); }
+    static void TearDownTestSuite() { content_.reset(); }
 
-    static MeshData load(const std::string& name) {
-        std::optional<MeshData> mesh = loadMeshFile(dir_->file("x/" + name));
-        EXPECT_TRUE(mesh.has_value()) << name;
-        return mesh.value_or(MeshData{});
-    }
+    static MeshData load(const std::string& name) { return content_->mesh(name); }
 
-    static std::unique_ptr<test::TempDir> dir_;
+    static std::unique_ptr<test::GeneratedContent> content_;
 };
 
-std::unique_ptr<test::TempDir> ArrowContent::dir_;
+std::unique_ptr<test::GeneratedContent> ArrowContent::content_;
 
 TEST_F(ArrowContent, ArrowIsAClosedSolidFacingOutwards) {
     const MeshData arrow = load("arrow.x");
@@ -202,7 +193,7 @@ template <typename Check> void aroundCircle(const Image& image, float share, Che
 }
 
 TEST_F(ArrowContent, MarkerIsAWhiteRingAndDotInADarkRimOnClearGround) {
-    const std::optional<Image> marker = loadDdsFile(dir_->file("tex/target.dds"));
+    const std::optional<Image> marker = loadDdsFile(content_->file("tex/target.dds"));
     ASSERT_TRUE(marker.has_value());
     ASSERT_EQ(marker->width, static_cast<uint32_t>(kMarkerSize));
     ASSERT_EQ(marker->height, static_cast<uint32_t>(kMarkerSize));
@@ -227,7 +218,7 @@ TEST_F(ArrowContent, MarkerIsAWhiteRingAndDotInADarkRimOnClearGround) {
 }
 
 TEST_F(ArrowContent, MarkerStillReadsAsARingAndDotWhenSmall) {
-    const std::optional<Image> marker = loadDdsFile(dir_->file("tex/target.dds"));
+    const std::optional<Image> marker = loadDdsFile(content_->file("tex/target.dds"));
     ASSERT_TRUE(marker.has_value());
     constexpr int kSmall = 24; // about its size on screen at the far end of the field
     Canvas small(kSmall, kSmall);

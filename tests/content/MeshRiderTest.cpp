@@ -1,6 +1,7 @@
 #include "OutputFolder.h"
 #include "RiderContent.h"
 #include "RiderLayout.h"
+#include "support/GeneratedContent.h"
 #include "support/TempDir.h"
 #include "util/MeshLoader.h"
 
@@ -54,26 +55,17 @@ float nearestVertex(const MeshData& mesh, const Vec3& p) {
 class RiderMeshes : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        dir_ = std::make_unique<test::TempDir>();
-        std::ostringstream log;
-        OutputFolder out(dir_->path().string(), log);
-        const TextRenderer text;
-        const Synth synth(22050.0f);
-        GeneratorContext context{out, text, synth};
-        writeRiderMeshes(context);
+        content_ = std::make_unique<test::GeneratedContent>(
+            std::initializer_list<test::GeneratedContent::Generator>{writeRiderMeshes});
     }
-    static void TearDownTestSuite() { dir_.reset(); }
+    static void TearDownTestSuite() { content_.reset(); }
 
-    static MeshData load(const std::string& name) {
-        std::optional<MeshData> mesh = loadMeshFile(dir_->file("x/" + name));
-        EXPECT_TRUE(mesh.has_value()) << name;
-        return mesh.value_or(MeshData{});
-    }
+    static MeshData load(const std::string& name) { return content_->mesh(name); }
 
-    static std::unique_ptr<test::TempDir> dir_;
+    static std::unique_ptr<test::GeneratedContent> content_;
 };
 
-std::unique_ptr<test::TempDir> RiderMeshes::dir_;
+std::unique_ptr<test::GeneratedContent> RiderMeshes::content_;
 
 TEST_F(RiderMeshes, EveryFaceIsClockwiseSeenFromOutside) {
     for (const char* name : {"tricycle.x", "tikobody.x", "tikomayu.x", "boost.x"}) {
