@@ -1,6 +1,7 @@
 #include "RiderSounds.h"
 
 #include "MixBuffer.h"
+#include "SoundShaping.h"
 #include "SweepVoice.h"
 
 #include <algorithm>
@@ -12,33 +13,13 @@ namespace qv::content {
 namespace {
 
 constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
-constexpr float kFadeIn = 0.002f;  // seconds
-constexpr float kFadeOut = 0.015f; // seconds
-
-// Rises over `attack`, then dies away with time constant `decay`.
-SweepVoice::Curve pluck(float attack, float decay) {
-    return [attack, decay](float t) {
-        return std::min(t / attack, 1.0f) * std::exp(-std::max(t - attack, 0.0f) / decay);
-    };
-}
-
 // Mixes the voices, fades the very ends so the sound starts and stops on silence, and levels it.
 std::vector<float> finish(const Synth& synth, float seconds,
                           std::initializer_list<std::pair<SweepVoice, float>> voices) {
     MixBuffer mix = MixBuffer::oneShot();
     for (const auto& [voice, gain] : voices)
         mix.add(voice.render(seconds, synth.sampleRate()), 0, gain);
-    std::vector<float> samples = mix.samples();
-    const float rate = synth.sampleRate();
-    for (size_t i = 0; i < samples.size(); ++i) {
-        const float fromStart = static_cast<float>(i) / rate;
-        const float toEnd = static_cast<float>(samples.size() - 1 - i) / rate;
-        samples[i] *= std::min({1.0f, fromStart / kFadeIn, toEnd / kFadeOut});
-    }
-    MixBuffer levelled = MixBuffer::oneShot();
-    levelled.add(samples, 0);
-    levelled.scaleToPeak(kEffectPeak);
-    return levelled.samples();
+    return finishEffect(mix.samples(), synth.sampleRate(), kEffectPeak);
 }
 
 } // namespace
