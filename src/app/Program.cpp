@@ -5,6 +5,7 @@
 #include "app/GameDirector.h"
 #include "app/TraceWriter.h"
 #include "characters/GoalCourse.h"
+#include "field/Field.h"
 #include "platform/GlRenderDevice.h"
 #include "platform/KeyCodes.h"
 #include "platform/KeyboardInput.h"
@@ -19,6 +20,7 @@
 #include "scene/Scene.h"
 #include "util/FatalError.h"
 #include "util/PngWriter.h"
+#include "world/WaterSurface.h"
 
 #include <SDL.h>
 #include <ctime>
@@ -141,9 +143,13 @@ void Program::beforeTick() {
     if (!autopilot_)
         return;
     const Scene* scene = director_->scene();
-    bool riding = scene && !state_.demoMode && scene->rider() && scene->goalCourse();
-    autopilot_->plan(riding ? scene->rider() : nullptr,
-                     riding ? &scene->goalCourse()->goalPosition() : nullptr);
+    Autopilot::View view;
+    if (scene && !state_.demoMode && scene->rider() && scene->goalCourse() && scene->field() &&
+        scene->water()) {
+        view = {scene->rider(), &scene->goalCourse()->goalPosition(), &scene->field()->grid(),
+                scene->water()->waterLevel()};
+    }
+    autopilot_->plan(view);
 }
 
 bool Program::takeMessage(Message& message) {
