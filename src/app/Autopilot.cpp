@@ -26,11 +26,11 @@ constexpr float kBoostAim = 0.25f;       // boost only when lined up
 constexpr float kBoostAhead = 9.0f;      // with this much straight route ahead
 constexpr float kTurnRateLimit = 0.1f;   // the most the nose turns in a tick on the ground
 constexpr float kTightestRadius = 0.95f; // slow, the steering bites too little to turn tighter
-constexpr float kCircleMargin = 0.3f;
-constexpr float kSaveBoost = 40.0f;    // nearer the goal, keep the boost for the knock-down
-constexpr float kHeadway = 1.0f;       // this much less route cost counts as headway
-constexpr uint32_t kStuckTicks = 150;  // this long without headway counts as stuck
-constexpr uint32_t kReverseTicks = 60; // then back out for this long and plan round the place
+constexpr float kCircleMargin = 0.9f;    // the wheels slide sideways in a turn: it is wider than that
+constexpr float kSaveBoost = 40.0f;      // nearer the goal, keep the boost for the knock-down
+constexpr float kHeadway = 1.0f;         // this much less route cost counts as headway
+constexpr uint32_t kStuckTicks = 150;    // this long without headway counts as stuck
+constexpr uint32_t kReverseTicks = 60;   // then back out for this long and plan round the place
 
 } // namespace
 

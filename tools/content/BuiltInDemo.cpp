@@ -20,10 +20,11 @@ namespace fs = std::filesystem;
 namespace {
 
 // Skip the logo, then start an endless run from the demo; the run, its finish and the return to
-// the demo all fit in the ticks given.
+// the demo all fit in the ticks given. The autopilot knocks down a goal every ten seconds or so
+// and each one buys more time, so a run lasts minutes.
 constexpr const char* kKeys = "2 down RETURN\n3 up RETURN\n10 down RETURN\n11 up RETURN\n";
-constexpr int kTicks = 12000;
-const uint32_t kSeeds[] = {5, 3, 7, 11, 13, 17};
+constexpr int kTicks = 24000;
+const uint32_t kSeeds[] = {5, 3, 7, 11, 13, 17, 19, 23};
 constexpr int kGoodEnough = 80; // stop trying seeds once a run is this lively
 
 struct Recording {
