@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Skip the logo, then start an endless run from the demo; the run, its finish and the return to
-// the demo all fit in the ticks given. The autopilot knocks down a goal every ten seconds or so
+// the demo all fit in the ticks given. The autopilot knocks down a goal every quarter minute or so
 // and each one buys more time, so a run lasts minutes.
 constexpr const char* kKeys = "2 down RETURN\n3 up RETURN\n10 down RETURN\n11 up RETURN\n";
 constexpr int kTicks = 24000;
