@@ -1,6 +1,6 @@
 // Rider update per tick, on the generated content: run from the run directory (build/run), or
 // from anywhere when the run directory sits beside this program's folder.
-#include "app/GameState.h"
+#include "game/GameState.h"
 #include "app/Settings.h"
 #include "field/Field.h"
 #include "platform/KeyboardInput.h"
@@ -9,7 +9,7 @@
 #include "platform/ScriptedKeySource.h"
 #include "rider/AttractRider.h"
 #include "rider/PlayRider.h"
-#include "world/WaterSurface.h"
+#include "field/WaterSurface.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,7 +6,7 @@
 #include "platform/KeyboardInput.h"
 #include "scene/AttractScene.h"
 #include "scene/PlayScene.h"
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 namespace qv {
 

@@ -1,8 +1,8 @@
 #include "app/LogoScreen.h"
 
 #include "platform/GraphicsDevice.h"
-#include "util/FatalError.h"
-#include "util/TextureLoader.h"
+#include "core/FatalError.h"
+#include "assets/TextureLoader.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include "platform/RenderTypes.h"
 #include "platform/SoundSystem.h"
 #include "platform/Texture.h"
-#include "util/Matrix4.h"
+#include "core/Matrix4.h"
 
 #include <array>
 #include <cstdint>

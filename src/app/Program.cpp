@@ -1,6 +1,6 @@
 #include "app/Program.h"
 
-#include "app/Autopilot.h"
+#include "bot/Autopilot.h"
 #include "app/ErrorLog.h"
 #include "app/GameDirector.h"
 #include "app/TraceWriter.h"
@@ -18,9 +18,9 @@
 #include "platform/SdlWindow.h"
 #include "platform/VirtualClock.h"
 #include "scene/Scene.h"
-#include "util/FatalError.h"
-#include "util/PngWriter.h"
-#include "world/WaterSurface.h"
+#include "core/FatalError.h"
+#include "assets/PngWriter.h"
+#include "field/WaterSurface.h"
 
 #include <SDL.h>
 #include <ctime>

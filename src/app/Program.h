@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/CommandLine.h"
-#include "app/GameState.h"
+#include "game/GameState.h"
 #include "app/Settings.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "util/Vec3.h"
+#include "core/Vec3.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
 #include "app/TraceWriter.h"
 
 #include "app/GameDirector.h"
-#include "app/GameState.h"
+#include "game/GameState.h"
 #include "characters/GoalCourse.h"
 #include "hud/RaceTimer.h"
 #include "hud/ScoreBoard.h"
@@ -9,7 +9,7 @@
 #include "scene/RacePhase.h"
 #include "scene/Scene.h"
 #include "world/Camera.h"
-#include "world/WaterSurface.h"
+#include "field/WaterSurface.h"
 
 #include <cstdio>
 

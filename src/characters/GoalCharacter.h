@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/GameState.h"
+#include "game/GameState.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/SoundSystem.h"
-#include "util/MeshModel.h"
-#include "util/Vec3.h"
+#include "assets/MeshModel.h"
+#include "core/Vec3.h"
 
 #include <cstdint>
 #include <memory>

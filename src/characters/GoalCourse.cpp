@@ -1,7 +1,7 @@
 #include "characters/GoalCourse.h"
 
 #include "field/Field.h"
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 namespace qv {
 

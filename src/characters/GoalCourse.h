@@ -1,7 +1,7 @@
 #pragma once
 
 #include "characters/GoalCharacter.h"
-#include "characters/GoalRecord.h"
+#include "replay/GoalRecord.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "field/DrawWindow.h"
 
-#include "app/GameState.h"
+#include "game/GameState.h"
 #include "field/FieldGrid.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "field/FieldCell.h"
 #include "platform/RenderTypes.h"
-#include "util/Vec3.h"
+#include "core/Vec3.h"
 
 #include <cstdint>
 #include <span>

@@ -1,8 +1,8 @@
 #include "field/Field.h"
 
-#include "util/FatalError.h"
-#include "util/FilePaths.h"
-#include "util/TextureLoader.h"
+#include "core/FatalError.h"
+#include "core/FilePaths.h"
+#include "assets/TextureLoader.h"
 
 namespace qv {
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/GameState.h"
+#include "game/GameState.h"
 #include "app/Settings.h"
 #include "field/DrawWindow.h"
 #include "field/FieldGrid.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/Texture.h"
-#include "util/Vec3.h"
+#include "core/Vec3.h"
 
 #include <cstdint>
 #include <memory>

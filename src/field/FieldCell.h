@@ -2,7 +2,7 @@
 
 #include "field/TerrainPalette.h"
 #include "platform/RenderTypes.h"
-#include "util/Vec3.h"
+#include "core/Vec3.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "field/FieldHeights.h"
 
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 #include <bit>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/GameState.h"
+#include "game/GameState.h"
 #include "hud/OverlayCell.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/Texture.h"

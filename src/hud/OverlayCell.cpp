@@ -1,8 +1,8 @@
 #include "hud/OverlayCell.h"
 
 #include "platform/GraphicsDevice.h"
-#include "util/FatalError.h"
-#include "util/TextureLoader.h"
+#include "core/FatalError.h"
+#include "assets/TextureLoader.h"
 
 namespace qv {
 

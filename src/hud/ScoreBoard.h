@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/GameState.h"
+#include "game/GameState.h"
 #include "app/Settings.h"
 #include "hud/OverlayCell.h"
-#include "hud/ScoreFile.h"
+#include "race/ScoreFile.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/SoundSystem.h"
 #include "platform/Texture.h"

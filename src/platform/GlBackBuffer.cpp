@@ -1,6 +1,6 @@
 #include "platform/GlBackBuffer.h"
 
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 #include <algorithm>
 #include <cstddef>

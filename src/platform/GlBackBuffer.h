@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Texture.h"
+#include "core/Image.h"
 
 #include <epoxy/gl.h>
 

@@ -1,6 +1,6 @@
 #include "platform/GlContext.h"
 
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 #include <epoxy/gl.h>
 

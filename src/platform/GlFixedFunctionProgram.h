@@ -2,7 +2,7 @@
 
 #include "platform/GlShaderProgram.h"
 #include "platform/RenderTypes.h"
-#include "util/Matrix4.h"
+#include "core/Matrix4.h"
 
 namespace qv {
 

@@ -1,6 +1,6 @@
 #include "platform/GlShaderProgram.h"
 
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 #include <cstdio>
 #include <string>

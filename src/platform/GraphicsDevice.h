@@ -2,7 +2,7 @@
 
 #include "platform/RenderTypes.h"
 #include "platform/Texture.h"
-#include "util/Matrix4.h"
+#include "core/Matrix4.h"
 
 #include <bit>
 #include <memory>

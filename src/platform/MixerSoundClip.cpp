@@ -1,6 +1,6 @@
 #include "platform/MixerSoundClip.h"
 
-#include "util/FilePaths.h"
+#include "core/FilePaths.h"
 
 #include <SDL_mixer.h>
 

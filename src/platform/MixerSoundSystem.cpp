@@ -1,7 +1,7 @@
 #include "platform/MixerSoundSystem.h"
 
 #include "platform/MixerSoundClip.h"
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

@@ -1,6 +1,6 @@
 #include "platform/NullSoundClip.h"
 
-#include "util/FilePaths.h"
+#include "core/FilePaths.h"
 
 #include <filesystem>
 #include <system_error>

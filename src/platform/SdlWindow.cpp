@@ -1,6 +1,6 @@
 #include "platform/SdlWindow.h"
 
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 namespace qv {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/GameState.h"
-#include "rider/DemoPlayback.h"
+#include "game/GameState.h"
+#include "replay/DemoPlayback.h"
 #include "rider/Rider.h"
 
 namespace qv {

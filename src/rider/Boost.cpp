@@ -1,7 +1,7 @@
 #include "rider/Boost.h"
 
-#include "util/FatalError.h"
-#include "util/TextureLoader.h"
+#include "core/FatalError.h"
+#include "assets/TextureLoader.h"
 
 #include <cmath>
 #include <numbers>

@@ -4,8 +4,8 @@
 #include "platform/RenderTypes.h"
 #include "platform/SoundSystem.h"
 #include "platform/Texture.h"
-#include "util/Matrix4.h"
-#include "util/MeshModel.h"
+#include "core/Matrix4.h"
+#include "assets/MeshModel.h"
 
 #include <array>
 #include <cstdint>

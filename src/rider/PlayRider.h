@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/GameState.h"
+#include "game/GameState.h"
 #include "platform/KeyboardInput.h"
-#include "rider/KeyboardRecorder.h"
+#include "replay/KeyboardRecorder.h"
 #include "rider/Rider.h"
 
 namespace qv {

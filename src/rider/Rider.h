@@ -4,11 +4,11 @@
 #include "platform/GraphicsDevice.h"
 #include "platform/SoundSystem.h"
 #include "rider/Boost.h"
-#include "rider/ControlRecord.h"
-#include "rider/ControlSource.h"
-#include "util/MeshModel.h"
-#include "util/Vec3.h"
-#include "world/WaterSurface.h"
+#include "replay/ControlRecord.h"
+#include "replay/ControlSource.h"
+#include "assets/MeshModel.h"
+#include "core/Vec3.h"
+#include "field/WaterSurface.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "scene/FinishPhase.h"
 
-#include "app/GameState.h"
+#include "game/GameState.h"
 #include "characters/HitTest.h"
 #include "characters/Walker.h"
 #include "hud/MessageBoard.h"
@@ -12,7 +12,7 @@
 #include "world/Fog.h"
 #include "world/RippleSet.h"
 #include "world/SplashSet.h"
-#include "world/WaterSurface.h"
+#include "field/WaterSurface.h"
 
 namespace qv {
 

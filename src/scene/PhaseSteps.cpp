@@ -8,7 +8,7 @@
 #include "world/RippleSet.h"
 #include "world/SkyBackdrop.h"
 #include "world/SplashSet.h"
-#include "world/WaterSurface.h"
+#include "field/WaterSurface.h"
 
 namespace qv::phase {
 

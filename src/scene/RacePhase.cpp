@@ -1,6 +1,6 @@
 #include "scene/RacePhase.h"
 
-#include "app/GameState.h"
+#include "game/GameState.h"
 #include "characters/GoalCourse.h"
 #include "characters/HitTest.h"
 #include "characters/TargetArrow.h"

@@ -16,14 +16,14 @@
 #include "scene/SceneLight.h"
 #include "scene/SceneParts.h"
 #include "scene/StartPhase.h"
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 #include "world/BlobShadow.h"
 #include "world/Camera.h"
 #include "world/Fog.h"
 #include "world/RippleSet.h"
 #include "world/SkyBackdrop.h"
 #include "world/SplashSet.h"
-#include "world/WaterSurface.h"
+#include "field/WaterSurface.h"
 
 namespace qv {
 

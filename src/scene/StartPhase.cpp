@@ -1,6 +1,6 @@
 #include "scene/StartPhase.h"
 
-#include "app/GameState.h"
+#include "game/GameState.h"
 #include "characters/TargetArrow.h"
 #include "characters/Walker.h"
 #include "field/Field.h"
@@ -11,7 +11,7 @@
 #include "world/BlobShadow.h"
 #include "world/Camera.h"
 #include "world/Fog.h"
-#include "world/WaterSurface.h"
+#include "field/WaterSurface.h"
 
 namespace qv {
 

@@ -1,9 +1,9 @@
 #include "scene/StartSignal.h"
 
-#include "app/GameState.h"
+#include "game/GameState.h"
 #include "platform/GraphicsDevice.h"
-#include "util/FatalError.h"
-#include "util/TextureLoader.h"
+#include "core/FatalError.h"
+#include "assets/TextureLoader.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "world/BlobShadow.h"
 
-#include "util/FatalError.h"
-#include "util/TextureLoader.h"
+#include "core/FatalError.h"
+#include "assets/TextureLoader.h"
 
 namespace qv {
 

@@ -5,7 +5,7 @@
 #include "platform/RenderTypes.h"
 #include "platform/Texture.h"
 #include "rider/Rider.h"
-#include "util/Vec3.h"
+#include "core/Vec3.h"
 
 #include <array>
 #include <cstddef>

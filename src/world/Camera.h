@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/GameState.h"
+#include "game/GameState.h"
 #include "field/Field.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/KeyboardInput.h"
 #include "rider/Rider.h"
-#include "util/Matrix4.h"
-#include "util/Vec3.h"
+#include "core/Matrix4.h"
+#include "core/Vec3.h"
 
 #include <cstdint>
 

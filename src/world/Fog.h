@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/GameState.h"
+#include "game/GameState.h"
 #include "app/Settings.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/RenderTypes.h"

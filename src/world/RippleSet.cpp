@@ -1,8 +1,8 @@
 #include "world/RippleSet.h"
 
-#include "util/FatalError.h"
-#include "util/Matrix4.h"
-#include "util/TextureLoader.h"
+#include "core/FatalError.h"
+#include "core/Matrix4.h"
+#include "assets/TextureLoader.h"
 
 #include <algorithm>
 

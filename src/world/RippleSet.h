@@ -4,8 +4,8 @@
 #include "platform/GraphicsDevice.h"
 #include "platform/RenderTypes.h"
 #include "platform/Texture.h"
-#include "util/Vec3.h"
-#include "world/WaterSurface.h"
+#include "core/Vec3.h"
+#include "field/WaterSurface.h"
 
 #include <array>
 #include <cstddef>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/GameState.h"
+#include "game/GameState.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/RenderTypes.h"
-#include "util/Vec3.h"
+#include "core/Vec3.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
 #include "world/SplashSet.h"
 
-#include "util/FatalError.h"
-#include "util/Matrix4.h"
-#include "util/Random.h"
-#include "util/TextureLoader.h"
+#include "core/FatalError.h"
+#include "core/Matrix4.h"
+#include "core/Random.h"
+#include "assets/TextureLoader.h"
 
 #include <algorithm>
 #include <cmath>

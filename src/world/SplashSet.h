@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/GameState.h"
+#include "game/GameState.h"
 #include "app/Settings.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/RenderTypes.h"
 #include "platform/SoundSystem.h"
 #include "platform/Texture.h"
-#include "util/Vec3.h"
-#include "world/WaterSurface.h"
+#include "core/Vec3.h"
+#include "field/WaterSurface.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "app/LogoScreen.h"
 #include "support/HeadlessRig.h"
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 #include <gtest/gtest.h>
 

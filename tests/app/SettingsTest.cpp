@@ -1,5 +1,5 @@
 #include "app/Settings.h"
-#include "app/GameState.h"
+#include "game/GameState.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "GoalWorkspace.h"
 
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "characters/TargetArrow.h"
 
 #include "GoalWorkspace.h"
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 #include <gtest/gtest.h>
 

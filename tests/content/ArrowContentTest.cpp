@@ -8,8 +8,8 @@
 #include "characters/TargetArrow.h"
 #include "support/GeneratedContent.h"
 #include "support/TempDir.h"
-#include "util/DdsReader.h"
-#include "util/MeshLoader.h"
+#include "assets/DdsReader.h"
+#include "assets/MeshLoader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "DdsWriter.h"
 #include "WavWriter.h"
 #include "support/TempDir.h"
-#include "util/DdsReader.h"
+#include "assets/DdsReader.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "LogoTexture.h"
 #include "OutputFolder.h"
 #include "support/TempDir.h"
-#include "util/DdsReader.h"
-#include "util/FilePaths.h"
+#include "assets/DdsReader.h"
+#include "core/FilePaths.h"
 
 #include <gtest/gtest.h>
 

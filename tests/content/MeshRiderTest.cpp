@@ -3,7 +3,7 @@
 #include "RiderLayout.h"
 #include "support/GeneratedContent.h"
 #include "support/TempDir.h"
-#include "util/MeshLoader.h"
+#include "assets/MeshLoader.h"
 
 #include <gtest/gtest.h>
 

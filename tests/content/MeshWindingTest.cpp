@@ -5,7 +5,7 @@
 #include "scene/SceneLight.h"
 #include "support/KeepLoadedLibraries.h"
 #include "support/TempDir.h"
-#include "util/MeshModel.h"
+#include "assets/MeshModel.h"
 
 #include <gtest/gtest.h>
 

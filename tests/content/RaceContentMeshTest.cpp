@@ -2,7 +2,7 @@
 #include "RaceContent.h"
 #include "StrollenMesh.h"
 #include "support/TempDir.h"
-#include "util/MeshLoader.h"
+#include "assets/MeshLoader.h"
 
 #include <gtest/gtest.h>
 

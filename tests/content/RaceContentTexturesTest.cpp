@@ -4,7 +4,7 @@
 #include "StartPictures.h"
 #include "WaterEffectTextures.h"
 #include "support/TempDir.h"
-#include "util/DdsReader.h"
+#include "assets/DdsReader.h"
 
 #include <gtest/gtest.h>
 

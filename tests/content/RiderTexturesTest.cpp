@@ -2,7 +2,7 @@
 #include "OutputFolder.h"
 #include "RiderContent.h"
 #include "support/TempDir.h"
-#include "util/DdsReader.h"
+#include "assets/DdsReader.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "field/Field.h"
 #include "rider/Rider.h"
 #include "support/HeadlessRig.h"
-#include "world/WaterSurface.h"
+#include "field/WaterSurface.h"
 
 #include <gtest/gtest.h>
 

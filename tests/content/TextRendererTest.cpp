@@ -1,5 +1,5 @@
 #include "TextRenderer.h"
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 #include <gtest/gtest.h>
 

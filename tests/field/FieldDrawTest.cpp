@@ -1,6 +1,6 @@
 #include "FieldWorkspace.h"
 
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "hud/MessageBoard.h"
 
 #include "support/HeadlessRig.h"
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "characters/PlayGoalCourse.h"
 #include "hud/ScoreBoard.h"
 #include "support/RiderWorkspace.h"
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 #include "world/Camera.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "hud/ScoreBoard.h"
 
 #include "support/HeadlessRig.h"
-#include "util/FatalError.h"
-#include "util/FilePaths.h"
+#include "core/FatalError.h"
+#include "core/FilePaths.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "platform/SdlWindow.h"
 #include "support/KeepLoadedLibraries.h"
 #include "support/TempDir.h"
-#include "util/PngWriter.h"
+#include "assets/PngWriter.h"
 
 #include <gtest/gtest.h>
 #include <stb_image.h>

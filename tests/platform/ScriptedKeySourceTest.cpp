@@ -1,7 +1,7 @@
 #include "platform/ScriptedKeySource.h"
 #include "platform/KeyCodes.h"
 #include "support/TempDir.h"
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 #include <gtest/gtest.h>
 

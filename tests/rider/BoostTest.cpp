@@ -1,7 +1,7 @@
 #include "support/RiderWorkspace.h"
 
 #include "rider/Boost.h"
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "scene/RacePhase.h"
 #include "scene/StartPhase.h"
 #include "support/HeadlessRig.h"
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 #include "world/Camera.h"
 
 #include <gtest/gtest.h>

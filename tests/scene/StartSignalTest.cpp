@@ -1,7 +1,7 @@
 #include "scene/StartSignal.h"
 #include "DdsWriter.h"
 #include "support/HeadlessRig.h"
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 #include <gtest/gtest.h>
 

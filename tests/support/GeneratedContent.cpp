@@ -4,7 +4,7 @@
 #include "Synth.h"
 #include "TextRenderer.h"
 #include "WavWriter.h"
-#include "util/MeshLoader.h"
+#include "assets/MeshLoader.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

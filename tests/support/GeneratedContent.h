@@ -2,7 +2,7 @@
 
 #include "ContentGenerators.h"
 #include "support/TempDir.h"
-#include "util/MeshData.h"
+#include "assets/MeshData.h"
 
 #include <functional>
 #include <initializer_list>

@@ -1,6 +1,6 @@
 #include "support/RiderWorkspace.h"
 
-#include "util/FilePaths.h"
+#include "core/FilePaths.h"
 
 #include <bit>
 #include <filesystem>

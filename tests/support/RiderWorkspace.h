@@ -2,10 +2,10 @@
 
 #include "field/Field.h"
 #include "rider/AttractRider.h"
-#include "rider/ControlRecord.h"
+#include "replay/ControlRecord.h"
 #include "rider/PlayRider.h"
 #include "support/HeadlessRig.h"
-#include "world/WaterSurface.h"
+#include "field/WaterSurface.h"
 
 #include <functional>
 #include <memory>

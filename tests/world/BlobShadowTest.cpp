@@ -2,7 +2,7 @@
 
 #include "DdsWriter.h"
 #include "support/RiderWorkspace.h"
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "world/RippleSet.h"
 
 #include "support/RiderWorkspace.h"
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 #include <gtest/gtest.h>
 

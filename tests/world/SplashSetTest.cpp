@@ -1,7 +1,7 @@
 #include "world/SplashSet.h"
 
 #include "support/HeadlessRig.h"
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "BuiltInDemo.h"
 
 #include "app/TraceReader.h"
-#include "util/FatalError.h"
-#include "util/FilePaths.h"
+#include "core/FatalError.h"
+#include "core/FilePaths.h"
 
 #include <optional>
 #include <span>

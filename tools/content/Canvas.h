@@ -3,8 +3,8 @@
 #include "CoverageMask.h"
 #include "Paint.h"
 #include "Rgba.h"
-#include "platform/Texture.h"
-#include "util/Vec3.h"
+#include "core/Image.h"
+#include "core/Vec3.h"
 
 #include <functional>
 #include <vector>

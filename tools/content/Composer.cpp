@@ -1,7 +1,7 @@
 #include "Composer.h"
 
 #include "MixBuffer.h"
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 #include <cmath>
 #include <string>

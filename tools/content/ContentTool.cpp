@@ -3,7 +3,7 @@
 #include "BuiltInDemo.h"
 #include "ContactSheet.h"
 #include "WavWriter.h"
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 #include <exception>
 

@@ -1,7 +1,7 @@
 #include "DdsWriter.h"
 
 #include "ByteWriter.h"
-#include "util/FilePaths.h"
+#include "core/FilePaths.h"
 
 namespace qv::content {
 

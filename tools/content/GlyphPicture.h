@@ -2,7 +2,7 @@
 
 #include "Canvas.h"
 #include "TextRenderer.h"
-#include "platform/Texture.h"
+#include "core/Image.h"
 
 #include <string>
 

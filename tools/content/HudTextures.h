@@ -2,7 +2,7 @@
 
 #include "GlyphPicture.h"
 #include "TextRenderer.h"
-#include "platform/Texture.h"
+#include "core/Image.h"
 
 namespace qv::content {
 

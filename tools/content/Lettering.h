@@ -3,7 +3,7 @@
 #include "Canvas.h"
 #include "Rgba.h"
 #include "TextRenderer.h"
-#include "util/Vec3.h"
+#include "core/Vec3.h"
 
 #include <string>
 #include <vector>

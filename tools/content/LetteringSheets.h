@@ -2,8 +2,8 @@
 
 #include "ContentGenerators.h"
 #include "TextRenderer.h"
-#include "platform/Texture.h"
-#include "util/Vec3.h"
+#include "core/Image.h"
+#include "core/Vec3.h"
 
 namespace qv::content {
 

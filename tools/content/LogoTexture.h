@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TextRenderer.h"
-#include "platform/Texture.h"
+#include "core/Image.h"
 
 namespace qv::content {
 

@@ -3,7 +3,7 @@
 #include "Rgba.h"
 #include "field/FieldGrid.h"
 #include "field/TerrainPalette.h"
-#include "world/WaterSurface.h"
+#include "field/WaterSurface.h"
 
 #include <algorithm>
 

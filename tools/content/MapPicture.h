@@ -1,7 +1,7 @@
 #pragma once
 
 #include "field/FieldHeights.h"
-#include "platform/Texture.h"
+#include "core/Image.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "TriangleMesh.h"
-#include "util/Matrix4.h"
-#include "util/Vec3.h"
+#include "core/Matrix4.h"
+#include "core/Vec3.h"
 
 #include <functional>
 #include <vector>

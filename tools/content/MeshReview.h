@@ -2,7 +2,7 @@
 
 #include "platform/GraphicsDevice.h"
 #include "scene/SceneLight.h"
-#include "util/MeshModel.h"
+#include "assets/MeshModel.h"
 
 #include <vector>
 

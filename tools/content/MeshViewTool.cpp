@@ -5,9 +5,9 @@
 #include "RiderLayout.h"
 #include "platform/GlRenderDevice.h"
 #include "platform/SdlWindow.h"
-#include "util/FatalError.h"
-#include "util/PngWriter.h"
-#include "util/TextureLoader.h"
+#include "core/FatalError.h"
+#include "assets/PngWriter.h"
+#include "assets/TextureLoader.h"
 
 #include <exception>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "NoteText.h"
 
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 #include <cmath>
 #include <string>

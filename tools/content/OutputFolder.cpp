@@ -3,9 +3,9 @@
 #include "ContentPaths.h"
 #include "DdsWriter.h"
 #include "WavWriter.h"
-#include "util/FatalError.h"
-#include "util/FilePaths.h"
-#include "util/PngWriter.h"
+#include "core/FatalError.h"
+#include "core/FilePaths.h"
+#include "assets/PngWriter.h"
 
 #include <algorithm>
 #include <cmath>

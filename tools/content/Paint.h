@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Rgba.h"
-#include "util/Vec3.h"
+#include "core/Vec3.h"
 
 namespace qv::content {
 

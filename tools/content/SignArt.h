@@ -2,7 +2,7 @@
 
 #include "Canvas.h"
 #include "Lettering.h"
-#include "util/Vec3.h"
+#include "core/Vec3.h"
 
 #include <vector>
 

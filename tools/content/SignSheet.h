@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Canvas.h"
-#include "platform/Texture.h"
-#include "util/Vec3.h"
+#include "core/Image.h"
+#include "core/Vec3.h"
 
 #include <functional>
 

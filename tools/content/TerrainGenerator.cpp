@@ -1,6 +1,6 @@
 #include "TerrainGenerator.h"
 
-#include "util/FatalError.h"
+#include "core/FatalError.h"
 
 #include <algorithm>
 #include <cmath>

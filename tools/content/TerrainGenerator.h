@@ -2,7 +2,7 @@
 
 #include "TerrainShapes.h"
 #include "field/FieldHeights.h"
-#include "util/Vec3.h"
+#include "core/Vec3.h"
 
 #include <vector>
 

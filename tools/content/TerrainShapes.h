@@ -3,7 +3,7 @@
 #include "Ramp.h"
 #include "TerrainNoise.h"
 #include "field/FieldHeights.h"
-#include "util/Vec3.h"
+#include "core/Vec3.h"
 
 #include <functional>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "TextRenderer.h"
 
-#include "util/FatalError.h"
-#include "util/FilePaths.h"
+#include "core/FatalError.h"
+#include "core/FilePaths.h"
 
 #include <stb_truetype.h>
 

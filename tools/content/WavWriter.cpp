@@ -1,7 +1,7 @@
 #include "WavWriter.h"
 
 #include "ByteWriter.h"
-#include "util/FilePaths.h"
+#include "core/FilePaths.h"
 
 #include <cmath>
 

@@ -1,0 +1,124 @@
+#include "race/ScoreFile.h"
+
+#include "core/FilePaths.h"
+
+#include <cstdio>
+#include <numeric>
+#include <system_error>
+#include <utility>
+
+namespace qv {
+
+namespace {
+
+constexpr size_t kRecordBytes = 8;
+constexpr size_t kIndexOffset = 4;
+constexpr size_t kCheckSumOffset = 40;
+constexpr uint32_t kCheckSumMask = 0x0FFFFFFF;
+constexpr int kSwaps = 100;
+
+using TableBytes = std::array<uint8_t, ScoreFile::kTableBytes>;
+
+// Where byte i of the data part (and of the index part) of the file sits.
+constexpr size_t dataOffset(size_t i) {
+    return kRecordBytes * (i / 4) + i % 4;
+}
+
+uint32_t readWord(const uint8_t* bytes) {
+    return uint32_t{bytes[0]} | uint32_t{bytes[1]} << 8 | uint32_t{bytes[2]} << 16 | uint32_t{bytes[3]} << 24;
+}
+
+void writeWord(uint8_t* bytes, uint32_t word) {
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = static_cast<uint8_t>(word >> (8 * i));
+}
+
+TableBytes toBytes(const HighScoreTable& table) {
+    TableBytes bytes{};
+    for (size_t e = 0; e < table.size(); ++e)
+        writeWord(&bytes[4 * e], table[e]);
+    return bytes;
+}
+
+HighScoreTable fromBytes(const TableBytes& bytes) {
+    HighScoreTable table{};
+    for (size_t e = 0; e < table.size(); ++e)
+        table[e] = readWord(&bytes[4 * e]);
+    return table;
+}
+
+std::array<uint8_t, ScoreFile::kTableBytes> permutation(Random& random) {
+    std::array<uint8_t, ScoreFile::kTableBytes> p;
+    std::iota(p.begin(), p.end(), uint8_t{0});
+    for (int i = 0; i < kSwaps; ++i) {
+        const int a = random.next();
+        const int b = random.next();
+        std::swap(p[static_cast<size_t>(a) % p.size()], p[static_cast<size_t>(b) % p.size()]);
+    }
+    return p;
+}
+
+} // namespace
+
+uint32_t ScoreFile::checkSum(const HighScoreTable& table) {
+    uint32_t sum = 0;
+    for (uint32_t entry : table)
+        sum += entry & kCheckSumMask;
+    return sum;
+}
+
+HighScoreTable ScoreFile::decode(std::string_view bytes) {
+    if (bytes.size() != kFileBytes)
+        return {};
+    const auto* file = reinterpret_cast<const uint8_t*>(bytes.data());
+    TableBytes table{};
+    for (size_t i = 0; i < kTableBytes; ++i) {
+        const auto index = static_cast<int8_t>(file[dataOffset(i) + kIndexOffset]);
+        if (index < 0 || static_cast<size_t>(index) >= kTableBytes)
+            return {};
+        table[static_cast<size_t>(index)] = file[dataOffset(i)];
+    }
+    const HighScoreTable decoded = fromBytes(table);
+    if (checkSum(decoded) != readWord(file + kCheckSumOffset))
+        return {};
+    return decoded;
+}
+
+std::string ScoreFile::encode(const HighScoreTable& table, Random& random) {
+    const TableBytes source = toBytes(table);
+    const auto p = permutation(random);
+    std::array<uint8_t, kFileBytes> file{};
+    for (size_t i = 0; i < kTableBytes; ++i) {
+        file[dataOffset(i) + kIndexOffset] = p[i];
+        file[dataOffset(i)] = source[p[i]];
+    }
+    writeWord(&file[kCheckSumOffset], checkSum(table));
+    return std::string(reinterpret_cast<const char*>(file.data()), file.size());
+}
+
+std::string ScoreFile::text(const HighScoreTable& table) {
+    char buffer[160];
+    const int length = std::snprintf(
+        buffer, sizeof buffer,
+        "---HIGH SCORE---\n\nENDLESS %d\nSTAGE1  %d\nSTAGE2  %d\nSTAGE3  %d\nSTAGE4  %d\n",
+        static_cast<int32_t>(table[0]), static_cast<int32_t>(table[1]), static_cast<int32_t>(table[2]),
+        static_cast<int32_t>(table[3]), static_cast<int32_t>(table[4]));
+    return std::string(buffer, static_cast<size_t>(length));
+}
+
+HighScoreTable ScoreFile::load(const std::string& path) {
+    std::string bytes;
+    if (!readFile(resolvePath(path), bytes))
+        return {};
+    return decode(bytes);
+}
+
+void ScoreFile::save(const HighScoreTable& table, Random& random, const std::string& dataPath,
+                     const std::string& textPath) {
+    const std::string data = encode(table, random);
+    writeFileAtomically(dataPath, data.data(), data.size());
+    const std::string readable = text(table);
+    writeFileAtomically(textPath, readable.data(), readable.size());
+}
+
+} // namespace qv

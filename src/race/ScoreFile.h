@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/Random.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+// The best score of each mode: endless, then stages 1 to 4.
+using HighScoreTable = std::array<uint32_t, 5>;
+
+// The two files that keep the high-score table.
+//
+// The binary file is 44 bytes: five records of four data bytes and four index bytes, then a
+// little-endian check sum. The table as 20 little-endian bytes is scattered over the data bytes:
+// each index byte names the table byte held by the data byte at the same position, and the 20
+// index bytes are a fresh random permutation at every write. The check sum is the wrapping sum
+// of the entries, each masked to its low 28 bits. Any file that does not decode cleanly (wrong
+// size, an index outside 0..19, a check sum that does not match) counts as an empty table.
+//
+// The text file is a readable copy for the player; it is only ever written.
+class ScoreFile {
+  public:
+    static constexpr const char* kDataPath = "./Data/score.dat";
+    static constexpr const char* kTextPath = "./HiScore.txt";
+    static constexpr size_t kRecords = 5;
+    static constexpr size_t kTableBytes = 20;
+    static constexpr size_t kFileBytes = 44;
+
+    static uint32_t checkSum(const HighScoreTable& table);
+    // All zeros for anything but a well-formed file.
+    static HighScoreTable decode(std::string_view bytes);
+    // Draws the permutation from random: 100 swaps of two drawn positions.
+    static std::string encode(const HighScoreTable& table, Random& random);
+    static std::string text(const HighScoreTable& table);
+
+    // A missing or unreadable file gives all zeros.
+    static HighScoreTable load(const std::string& path = kDataPath);
+    // Writes both files, each through a temporary file; a file that cannot be written is skipped.
+    static void save(const HighScoreTable& table, Random& random, const std::string& dataPath = kDataPath,
+                     const std::string& textPath = kTextPath);
+};
+
+} // namespace qv

@@ -1,0 +1,106 @@
+#include "race/ScoreFile.h"
+
+#include "support/TempDir.h"
+#include "core/FilePaths.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace qv::test {
+namespace {
+
+const HighScoreTable kTable{123456, 7, 0x01020304, 99999, 0xF0000001};
+
+// The table stored unscrambled: every index byte names its own position.
+std::string unscrambled(const HighScoreTable& table, uint32_t checkSum) {
+    std::string bytes(44, '\0');
+    auto put = [&](size_t at, uint32_t word) {
+        for (size_t i = 0; i < 4; ++i)
+            bytes[at + i] = static_cast<char>(word >> (8 * i));
+    };
+    for (size_t j = 0; j < 5; ++j) {
+        put(8 * j, table[j]);
+        put(8 * j + 4, 0x03020100u + 0x04040404u * static_cast<uint32_t>(j));
+    }
+    put(40, checkSum);
+    return bytes;
+}
+
+TEST(ScoreFileTest, CheckSumAddsTheLow28BitsOfEachEntryWrapping) {
+    EXPECT_EQ(ScoreFile::checkSum({1, 2, 3, 4, 0xF0000005}), 15u);
+    EXPECT_EQ(ScoreFile::checkSum({0x0FFFFFFF, 0x0FFFFFFF, 0x0FFFFFFF, 0x0FFFFFFF, 0x0FFFFFFF}), 0x4FFFFFFBu);
+}
+
+TEST(ScoreFileTest, ReadsTheRecordLayoutByteForByte) {
+    std::string bytes = unscrambled(kTable, 0x01020304u + 123456u + 7u + 99999u + 1u);
+    EXPECT_EQ(ScoreFile::decode(bytes), kTable);
+    std::swap(bytes[0], bytes[33]); // two data bytes swapped with their index bytes
+    std::swap(bytes[4], bytes[37]);
+    EXPECT_EQ(ScoreFile::decode(bytes), kTable);
+}
+
+TEST(ScoreFileTest, EveryWriteScramblesAnewAndDecodesToTheSameTable) {
+    Random random(2024), again(2024);
+    const std::string first = ScoreFile::encode(kTable, random);
+    const std::string second = ScoreFile::encode(kTable, random);
+    EXPECT_EQ(ScoreFile::encode(kTable, again), first); // scrambled by the game's generator
+    EXPECT_NE(first, second);
+    for (const std::string& file : {first, second}) {
+        ASSERT_EQ(file.size(), 44u);
+        EXPECT_EQ(ScoreFile::decode(file), kTable);
+        std::string index;
+        for (size_t i = 0; i < 20; ++i)
+            index += file[8 * (i / 4) + 4 + i % 4];
+        std::ranges::sort(index);
+        for (size_t i = 0; i < 20; ++i)
+            EXPECT_EQ(index[i], static_cast<char>(i)); // a permutation of 0..19
+    }
+}
+
+TEST(ScoreFileTest, DamagedFilesGiveAnEmptyTable) {
+    Random random(5);
+    const std::string good = ScoreFile::encode(kTable, random);
+    auto damaged = [&](size_t at, char value) {
+        std::string bytes = good;
+        bytes[at] = value;
+        return ScoreFile::decode(bytes);
+    };
+    const HighScoreTable empty{};
+    EXPECT_EQ(damaged(41, static_cast<char>(good[41] ^ 1)), empty); // check sum
+    EXPECT_EQ(damaged(0, static_cast<char>(good[0] + 1)), empty);   // an entry
+    for (char index : {char(20), char(-1), char(0x7F)})
+        EXPECT_EQ(damaged(39, index), empty) << int(index); // the last index byte read
+    // A stray index on a zero byte would otherwise go unnoticed by the check sum.
+    std::string stray = unscrambled({5, 6, 7, 8, 9}, 35);
+    stray[39] = 20;
+    EXPECT_EQ(ScoreFile::decode(stray), empty);
+    EXPECT_EQ(ScoreFile::decode(good.substr(0, 43)), empty);
+    EXPECT_EQ(ScoreFile::decode(good + '\0'), empty);
+}
+
+TEST(ScoreFileTest, TextCopyListsTheFiveEntriesSigned) {
+    EXPECT_EQ(ScoreFile::text({52000, 1, 0, 4294967295u, 2147483648u}),
+              "---HIGH SCORE---\n\nENDLESS 52000\nSTAGE1  1\nSTAGE2  0\nSTAGE3  -1\nSTAGE4  -2147483648\n");
+}
+
+TEST(ScoreFileTest, SavedFilesLoadBackWhateverTheFolderCase) {
+    TempDir dir;
+    ScopedWorkingDir cwd(dir.path());
+    EXPECT_EQ(ScoreFile::load(), HighScoreTable{});
+    Random random(9);
+    ScoreFile::save(kTable, random); // no data folder: only the text is written
+    EXPECT_FALSE(std::filesystem::exists("Data/score.dat"));
+    std::filesystem::create_directories("data");
+    ScoreFile::save(kTable, random);
+    EXPECT_TRUE(std::filesystem::exists("data/score.dat"));
+    EXPECT_EQ(ScoreFile::load(), kTable);
+    std::string text;
+    ASSERT_TRUE(readFile("HiScore.txt", text));
+    EXPECT_EQ(text, ScoreFile::text(kTable));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("data"), {}), 1); // no temporary left
+}
+
+} // namespace
+} // namespace qv::test
