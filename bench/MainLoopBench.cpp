@@ -34,7 +34,8 @@ void mainLoopCpuPerWallSecond(benchmark::State& state) {
         if (program.run() != 0)
             state.SkipWithError("the game stopped with an error (see error.log in the run directory)");
         double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
-        state.counters["main_thread_cpu_per_wall"] = (cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - threadStart) / wall;
+        state.counters["main_thread_cpu_per_wall"] =
+            (cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - threadStart) / wall;
         state.counters["process_cpu_per_wall"] = (cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - processStart) / wall;
         state.counters["wall_s"] = wall;
     }

@@ -1,15 +1,16 @@
 // Rider update per tick, on the generated content: run from the run directory (build/run), or
 // from anywhere when the run directory sits beside this program's folder.
-#include "game/GameState.h"
 #include "app/Settings.h"
 #include "field/Field.h"
+#include "field/WaterSurface.h"
+#include "game/GameState.h"
 #include "platform/KeyboardInput.h"
 #include "platform/NullSoundSystem.h"
 #include "platform/RecordingRenderDevice.h"
 #include "platform/ScriptedKeySource.h"
-#include "rider/AttractRider.h"
-#include "rider/PlayRider.h"
-#include "field/WaterSurface.h"
+#include "replay/DemoPlayback.h"
+#include "replay/KeyboardRecorder.h"
+#include "rider/Rider.h"
 
 #include <benchmark/benchmark.h>
 
@@ -37,11 +38,13 @@ struct World {
     qv::Settings settings;
     qv::RecordingRenderDevice graphics;
     qv::NullSoundSystem sound;
-    qv::Field field{graphics, game, settings};
-    qv::WaterSurface water{graphics, game, settings};
+    qv::Field field{graphics, game, settings.sceneOptions()};
+    qv::WaterSurface water{graphics, game, settings.sceneOptions()};
     // Pedal, steer left and boost, held throughout.
     qv::ScriptedKeySource keys = qv::ScriptedKeySource::fromText("1 down F\n1 down LEFT\n1 down UP\n");
     qv::KeyboardInput keyboard{keys};
+    qv::DemoPlayback playback;
+    qv::KeyboardRecorder recorder{keyboard};
 };
 
 template <typename MakeRider> void runUpdates(benchmark::State& state, MakeRider makeRider) {
@@ -50,8 +53,6 @@ template <typename MakeRider> void runUpdates(benchmark::State& state, MakeRider
         return;
     }
     World world;
-    // Stage runs are never saved, so the benchmark leaves the run directory's recordings alone.
-    world.game.stageNumber = 1;
     world.keys.advanceTo(1);
     world.keyboard.poll();
     std::unique_ptr<qv::Rider> rider = makeRider(world);
@@ -65,7 +66,7 @@ template <typename MakeRider> void runUpdates(benchmark::State& state, MakeRider
 // The attract demo: the built-in recording replayed over the terrain.
 void BM_DemoRiderUpdate(benchmark::State& state) {
     runUpdates(state, [](World& w) {
-        return std::make_unique<qv::AttractRider>(w.graphics, w.sound, w.field, w.water, w.game);
+        return std::make_unique<qv::Rider>(w.graphics, w.sound, w.playback, w.field, w.water);
     });
 }
 BENCHMARK(BM_DemoRiderUpdate);
@@ -73,7 +74,7 @@ BENCHMARK(BM_DemoRiderUpdate);
 // A player pedalling in a wide circle with the boost held: keyboard reading and recording too.
 void BM_PlayRiderUpdate(benchmark::State& state) {
     runUpdates(state, [](World& w) {
-        return std::make_unique<qv::PlayRider>(w.graphics, w.sound, w.keyboard, w.field, w.water, w.game);
+        return std::make_unique<qv::Rider>(w.graphics, w.sound, w.recorder, w.field, w.water);
     });
 }
 BENCHMARK(BM_PlayRiderUpdate);

@@ -1,19 +1,21 @@
 #include "app/GameDirector.h"
 
 #include "app/LogoScreen.h"
+#include "core/FatalError.h"
+#include "core/SaveResult.h"
 #include "platform/Clock.h"
 #include "platform/KeyCodes.h"
 #include "platform/KeyboardInput.h"
-#include "scene/AttractScene.h"
-#include "scene/PlayScene.h"
-#include "core/FatalError.h"
+#include "scene/Scene.h"
+
+#include <ostream>
 
 namespace qv {
 
 GameDirector::GameDirector(GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard,
-                           Clock& clock, GameState& state, const Settings& settings)
+                           Clock& clock, GameState& state, const Settings& settings, std::ostream& errors)
     : graphics_(graphics), sound_(sound), keyboard_(keyboard), clock_(clock), game_(state),
-      settings_(settings), nextDeadline_(clock.now() + kTickMs) {}
+      settings_(settings), errors_(errors), nextDeadline_(clock.now() + kTickMs) {}
 
 GameDirector::~GameDirector() {
     logo_.reset();
@@ -43,6 +45,7 @@ void GameDirector::tick() {
         tickBackToDemo();
         break;
     case Quit:
+        finishRun();
         running_ = false;
         break;
     default:
@@ -59,50 +62,53 @@ void GameDirector::tickLogo() {
     logo_.reset();
     if (scene_)
         throw FatalError("ERROR : illegal memory access");
-    startAttractScene();
+    startScene(SceneKind::Attract);
     game_.stageNumber = 0;
     state_ = Attract;
 }
 
 void GameDirector::tickAttract() {
     toggleModeIfAsked();
-    if (!scene_->update())
+    if (scene_->update() == SceneStatus::Over)
         state_ = BackToDemo;
     else if (enterPressed_) {
         state_ = StartRun;
-        game_.stageNumber = game_.gameMode != 0 ? 1 : 0;
+        game_.stageNumber = game_.gameMode == GameMode::Stages ? 1 : 0;
     }
     drawWithFrameSkip();
 }
 
 void GameDirector::tickStartRun() {
     destroySceneOrThrow();
-    if (game_.stageCleared) {
-        game_.stageCleared = false;
+    if (advanceStage_) {
+        advanceStage_ = false;
         game_.stageNumber += 1;
     }
-    scene_ = std::make_unique<PlayScene>(graphics_, sound_, keyboard_, game_, settings_);
-    scene_->start();
-    nextDeadline_ = clock_.now();
+    startScene(SceneKind::Play);
     state_ = Run;
 }
 
+// Enter ends a run at once; a run that had cleared its stage then goes on to the next.
 void GameDirector::tickRun() {
-    if (!scene_->update() || enterPressed_)
-        state_ = game_.stageCleared ? StartRun : BackToDemo;
+    const SceneStatus status = scene_->update();
+    const bool ended = status == SceneStatus::Over || status == SceneStatus::NextStage;
+    if (ended || enterPressed_) {
+        advanceStage_ = status == SceneStatus::Cleared || status == SceneStatus::NextStage;
+        state_ = advanceStage_ ? StartRun : BackToDemo;
+    }
     drawWithFrameSkip();
 }
 
 void GameDirector::tickBackToDemo() {
     destroySceneOrThrow();
     game_.stageNumber = 0;
-    game_.stageCleared = false;
-    startAttractScene();
+    startScene(SceneKind::Attract);
     state_ = Attract;
 }
 
-void GameDirector::startAttractScene() {
-    scene_ = std::make_unique<AttractScene>(graphics_, sound_, keyboard_, game_, settings_);
+// The settings are read afresh for every scene, so an edit takes effect with the next one.
+void GameDirector::startScene(SceneKind kind) {
+    scene_ = std::make_unique<Scene>(kind, graphics_, sound_, keyboard_, game_, settings_.sceneOptions());
     scene_->start();
     nextDeadline_ = clock_.now();
 }
@@ -110,14 +116,26 @@ void GameDirector::startAttractScene() {
 void GameDirector::destroySceneOrThrow() {
     if (!scene_)
         throw FatalError("illegal memory access");
+    finishRun();
     scene_.reset();
+}
+
+void GameDirector::finishRun() {
+    if (scene_)
+        report(scene_->finishRun());
+}
+
+// The run's other files are still written; the player is told which ones are missing.
+void GameDirector::report(const SaveResult& result) {
+    for (const std::string& path : result.failed)
+        errors_ << "qorvex: could not save " << path << "; the run's result is not kept there\n";
 }
 
 void GameDirector::toggleModeIfAsked() {
     bool arrowHeld = keyboard_.asyncHeld(key::kLeft) || keyboard_.asyncHeld(key::kRight);
     if (arrowHeld && toggleCounter_ > 15) {
         toggleCounter_ = 0;
-        game_.gameMode = game_.gameMode == 0 ? 1 : 0;
+        game_.gameMode = game_.gameMode == GameMode::Endless ? GameMode::Stages : GameMode::Endless;
     }
 }
 

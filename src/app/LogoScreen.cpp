@@ -1,8 +1,8 @@
 #include "app/LogoScreen.h"
 
-#include "platform/GraphicsDevice.h"
-#include "core/FatalError.h"
+#include "assets/DataFiles.h"
 #include "assets/TextureLoader.h"
+#include "platform/GraphicsDevice.h"
 
 #include <algorithm>
 
@@ -23,12 +23,11 @@ LogoScreen::LogoScreen(GraphicsDevice& graphics, SoundSystem& sound)
                                   {1, 0, 0, kOpaqueWhite, 1, 1},
                                   {1, 1, 0, kOpaqueWhite, 1, 0},
                                   {0, 1, 0, kOpaqueWhite, 0, 0}}} {
-    texture_ = loadTexture(graphics_, "./Data/tex/zem.dds", TextureFormat::A1R5G5B5);
-    if (!texture_)
-        throw FatalError("ERROR : Score D3DXCreateTextureFromFileEx");
+    texture_ = requireTexture(graphics_, data::kLogoTexture, TextureFormat::A1R5G5B5,
+                              "ERROR : Score D3DXCreateTextureFromFileEx");
     graphics_.setRenderState(RenderState::CullMode, kCullNone);
     graphics_.setRenderState(RenderState::Lighting, 0);
-    sound_ = sound.createClip("./Data/wave/logo.wav", false);
+    sound_ = sound.createClip(data::kLogoSound, false);
 }
 
 LogoScreen::~LogoScreen() {

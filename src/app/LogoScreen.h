@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/Matrix4.h"
 #include "platform/RenderTypes.h"
 #include "platform/SoundSystem.h"
 #include "platform/Texture.h"
-#include "core/Matrix4.h"
 
 #include <array>
 #include <cstdint>

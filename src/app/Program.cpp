@@ -1,11 +1,14 @@
 #include "app/Program.h"
 
-#include "bot/Autopilot.h"
 #include "app/ErrorLog.h"
 #include "app/GameDirector.h"
 #include "app/TraceWriter.h"
+#include "assets/PngWriter.h"
+#include "bot/Autopilot.h"
 #include "characters/GoalCourse.h"
+#include "core/FatalError.h"
 #include "field/Field.h"
+#include "field/WaterSurface.h"
 #include "platform/GlRenderDevice.h"
 #include "platform/KeyCodes.h"
 #include "platform/KeyboardInput.h"
@@ -18,11 +21,7 @@
 #include "platform/SdlWindow.h"
 #include "platform/VirtualClock.h"
 #include "scene/Scene.h"
-#include "core/FatalError.h"
-#include "assets/PngWriter.h"
-#include "field/WaterSurface.h"
 
-#include <SDL.h>
 #include <ctime>
 #include <iostream>
 
@@ -38,7 +37,6 @@ Program::Program(CommandLine commandLine, Settings settings)
 Program::~Program() {
     destroyServices();
     window_.reset();
-    SDL_Quit();
 }
 
 int Program::run() {
@@ -48,15 +46,29 @@ int Program::run() {
         shutdown();
         return 0;
     } catch (const std::exception& e) {
-        writeErrorLog(e.what());
-        destroyServices();
+        fail(e);
         return 1;
     }
 }
 
+// error.log keeps the one line it has always had; the detail (which file, why) follows it on
+// standard error. A run cut short keeps its files, as far as they can still be written.
+void Program::fail(const std::exception& error) {
+    writeErrorLog(error.what());
+    if (const auto* fatal = dynamic_cast<const FatalError*>(&error); fatal && !fatal->detail().empty())
+        std::cerr << "qorvex: " << fatal->detail() << "\n";
+    try {
+        if (director_)
+            director_->finishRun();
+    } catch (const std::exception& e) {
+        std::cerr << "qorvex: " << e.what() << "\n";
+    }
+    destroyServices();
+}
+
 void Program::start() {
     state_.reset();
-    state_.sightRange = GameState::clampSightRange(settings_.readInt("PERFORMANCE", "SIGHTRANGE", 15));
+    state_.sightRange = GameState::clampSightRange(settings_.read(setting::kSightRange));
     openWindow();
     state_.random.seed(commandLine_.seed ? *commandLine_.seed : static_cast<uint32_t>(std::time(nullptr)));
     buildServices();
@@ -70,15 +82,15 @@ void Program::start() {
 void Program::openWindow() {
     if (commandLine_.headless && !commandLine_.gl)
         return;
-    int width = settings_.readInt("SCREENMODE", "WIDTH", 640);
-    int height = settings_.readInt("SCREENMODE", "HEIGHT", 480);
-    bool fullscreen = !commandLine_.headless && settings_.readInt("SCREENMODE", "FULLSCREEN", 1) != 0;
+    int width = settings_.read(setting::kWidth);
+    int height = settings_.read(setting::kHeight);
+    bool fullscreen = !commandLine_.headless && settings_.read(setting::kFullscreen) != 0;
     window_ = std::make_unique<SdlWindow>(kTitle, width, height, fullscreen);
 }
 
 void Program::buildServices() {
-    uint32_t width = static_cast<uint32_t>(settings_.readInt("SCREENMODE", "WIDTH", 640));
-    uint32_t height = static_cast<uint32_t>(settings_.readInt("SCREENMODE", "HEIGHT", 480));
+    uint32_t width = static_cast<uint32_t>(settings_.read(setting::kWidth));
+    uint32_t height = static_cast<uint32_t>(settings_.read(setting::kHeight));
     if (window_) {
         graphics_ = std::make_unique<GlRenderDevice>(*window_, width, height);
     } else {
@@ -107,7 +119,8 @@ void Program::buildServices() {
         autopilot_ = std::make_unique<Autopilot>(*keySource_);
     keyboard_ = std::make_unique<KeyboardInput>(autopilot_ ? static_cast<const KeySource&>(*autopilot_)
                                                            : *keySource_);
-    director_ = std::make_unique<GameDirector>(*graphics_, *sound_, *keyboard_, *clock_, state_, settings_);
+    director_ = std::make_unique<GameDirector>(*graphics_, *sound_, *keyboard_, *clock_, state_, settings_,
+                                               std::cerr);
 }
 
 // The loop takes at most one message per pass and gives the director one tick per pass. A quit

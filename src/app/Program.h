@@ -1,8 +1,9 @@
 #pragma once
 
 #include "app/CommandLine.h"
-#include "game/GameState.h"
 #include "app/Settings.h"
+#include "game/GameState.h"
+#include "platform/SdlLibrary.h"
 
 #include <cstdint>
 #include <deque>
@@ -51,7 +52,9 @@ class Program {
     void beforeTick();
     void afterTick();
     void saveScreenshots();
+    void fail(const std::exception& error);
 
+    SdlLibrary sdl_; // first in, last out: SDL shuts down after every service that used it
     CommandLine commandLine_;
     Settings settings_;
     GameState state_;

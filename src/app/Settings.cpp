@@ -4,6 +4,7 @@
 #include <charconv>
 #include <fstream>
 #include <optional>
+#include <vector>
 
 namespace qv {
 
@@ -37,30 +38,67 @@ std::optional<int32_t> parseInt(std::string_view text) {
     return value;
 }
 
-} // namespace
+// One KEY=VALUE line and the section it stands in; a line outside any well-formed section
+// header has no section and never matches.
+struct Entry {
+    std::optional<std::string> section;
+    std::string key;
+    std::string value;
+};
 
-int32_t Settings::readInt(std::string_view section, std::string_view key, int32_t defaultValue) const {
-    std::ifstream in(path_);
-    if (!in)
-        return defaultValue;
-    bool inSection = false;
+std::vector<Entry> readEntries(const std::string& path) {
+    std::vector<Entry> entries;
+    std::ifstream in(path);
+    std::optional<std::string> section;
     std::string line;
-    while (std::getline(in, line)) {
+    while (in && std::getline(in, line)) {
         std::string_view text = trim(line);
         if (text.empty() || text.front() == ';' || text.front() == '#')
             continue;
         if (text.front() == '[') {
-            size_t close = text.find(']');
-            inSection =
-                close != std::string_view::npos && equalsIgnoreCase(trim(text.substr(1, close - 1)), section);
+            const size_t close = text.find(']');
+            section = close == std::string_view::npos
+                          ? std::nullopt
+                          : std::optional<std::string>(trim(text.substr(1, close - 1)));
             continue;
         }
-        size_t eq = text.find('=');
-        if (!inSection || eq == std::string_view::npos || !equalsIgnoreCase(trim(text.substr(0, eq)), key))
-            continue;
-        return parseInt(text.substr(eq + 1)).value_or(defaultValue);
+        const size_t eq = text.find('=');
+        if (eq != std::string_view::npos)
+            entries.push_back(
+                {section, std::string(trim(text.substr(0, eq))), std::string(text.substr(eq + 1))});
+    }
+    return entries;
+}
+
+int32_t lookUp(const std::vector<Entry>& entries, std::string_view section, std::string_view key,
+               int32_t defaultValue) {
+    for (const Entry& entry : entries) {
+        if (entry.section && equalsIgnoreCase(*entry.section, section) && equalsIgnoreCase(entry.key, key))
+            return parseInt(entry.value).value_or(defaultValue);
     }
     return defaultValue;
+}
+
+int32_t lookUp(const std::vector<Entry>& entries, const SettingKey& key) {
+    return lookUp(entries, key.section, key.key, key.fallback);
+}
+
+} // namespace
+
+int32_t Settings::readInt(std::string_view section, std::string_view key, int32_t defaultValue) const {
+    return lookUp(readEntries(path_), section, key, defaultValue);
+}
+
+SceneOptions Settings::sceneOptions() const {
+    const std::vector<Entry> entries = readEntries(path_);
+    SceneOptions options;
+    options.fogMode = lookUp(entries, setting::kFog);
+    options.palette = lookUp(entries, setting::kColor);
+    options.groundTexture = lookUp(entries, setting::kGroundTexture) != 0;
+    options.ripples = lookUp(entries, setting::kRipple) != 0;
+    options.splashes = lookUp(entries, setting::kSplash) != 0;
+    options.initializeScores = lookUp(entries, setting::kInitializeScores) != 0;
+    return options;
 }
 
 } // namespace qv

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/SettingsTable.h"
+#include "game/SceneOptions.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,12 +15,16 @@ namespace qv {
 // Format: [SECTION] headers and KEY=VALUE lines; section and key names match without regard to
 // case; ';' or '#' start a comment line; white space around names and values is ignored.
 // A missing file, section or key gives the default. So does a malformed value (anything but
-// an optional sign and decimal digits, or a number outside the 32-bit range).
+// an optional sign and decimal digits, or a number outside the 32-bit range). The first
+// matching line wins.
 class Settings {
   public:
     explicit Settings(std::string path = "./Pedalon.ini") : path_(std::move(path)) {}
 
     int32_t readInt(std::string_view section, std::string_view key, int32_t defaultValue) const;
+    int32_t read(const SettingKey& key) const { return readInt(key.section, key.key, key.fallback); }
+    // The switches of one scene, from one reading of the file.
+    SceneOptions sceneOptions() const;
     const std::string& path() const { return path_; }
 
   private:

@@ -1,15 +1,15 @@
 #include "app/TraceWriter.h"
 
 #include "app/GameDirector.h"
-#include "game/GameState.h"
 #include "characters/GoalCourse.h"
-#include "hud/RaceTimer.h"
-#include "hud/ScoreBoard.h"
+#include "field/WaterSurface.h"
+#include "game/GameState.h"
+#include "race/RaceClock.h"
+#include "race/RaceScore.h"
 #include "rider/Rider.h"
 #include "scene/RacePhase.h"
 #include "scene/Scene.h"
 #include "world/Camera.h"
-#include "field/WaterSurface.h"
 
 #include <cstdio>
 
@@ -119,16 +119,16 @@ std::string TraceWriter::line(uint32_t tick, const GameDirector& director, const
         .key("stage")
         .integer(state.stageNumber)
         .key("mode")
-        .integer(state.gameMode);
+        .integer(static_cast<int32_t>(state.gameMode));
     j.key("rider");
     writeRider(j, scene ? scene->rider() : nullptr);
     j.key("goal");
     scene && scene->goalCourse() ? j.vec(scene->goalCourse()->goalPosition()) : j.null();
     j.key("score");
-    scene && scene->scoreBoard() ? j.integer(scene->scoreBoard()->score()) : j.null();
+    scene && scene->raceScore() ? j.integer(scene->raceScore()->score()) : j.null();
     j.key("time");
     const RacePhase* race = scene && scene->phaseState() == Scene::Racing ? scene->racePhase() : nullptr;
-    race ? j.number(race->raceTimer().remainingTime()) : j.null();
+    race ? j.number(race->raceClock().remainingTime()) : j.null();
     j.key("water");
     scene && scene->water() ? j.number(scene->water()->waterLevel()) : j.null();
     j.key("camera");

@@ -1,7 +1,7 @@
 #include "assets/MeshModel.h"
 
-#include "core/FatalError.h"
 #include "assets/MeshLoader.h"
+#include "core/FatalError.h"
 
 #include <algorithm>
 

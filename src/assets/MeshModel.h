@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/GraphicsDevice.h"
 #include "assets/MeshData.h"
+#include "platform/GraphicsDevice.h"
 
 #include <string>
 #include <vector>

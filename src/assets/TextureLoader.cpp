@@ -1,6 +1,7 @@
 #include "assets/TextureLoader.h"
 
 #include "assets/DdsReader.h"
+#include "core/FatalError.h"
 
 namespace qv {
 
@@ -31,6 +32,14 @@ std::unique_ptr<Texture> loadTexture(GraphicsDevice& device, const std::string& 
     if (format == TextureFormat::A1R5G5B5)
         quantizeToA1R5G5B5(*image);
     return device.createTexture(*image);
+}
+
+std::unique_ptr<Texture> requireTexture(GraphicsDevice& device, const std::string& path, TextureFormat format,
+                                        const char* message) {
+    auto texture = loadTexture(device, path, format);
+    if (!texture)
+        throw FatalError(message, "texture " + path + " is missing or not a readable DDS file");
+    return texture;
 }
 
 } // namespace qv

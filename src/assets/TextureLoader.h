@@ -14,6 +14,15 @@ enum class TextureFormat { A8R8G8B8, A1R5G5B5 };
 // caller raises its own error message.
 std::unique_ptr<Texture> loadTexture(GraphicsDevice& device, const std::string& path, TextureFormat format);
 
+// The message a scene texture that cannot be made leaves in error.log.
+inline constexpr const char* kCreateTextureMessage = "ERROR : Create Direct3DTexture";
+
+// loadTexture for a texture the game cannot do without: throws FatalError(message) with the file
+// named in the error's detail.
+std::unique_ptr<Texture> requireTexture(GraphicsDevice& device, const std::string& path,
+                                        TextureFormat format = TextureFormat::A8R8G8B8,
+                                        const char* message = kCreateTextureMessage);
+
 // Reduces every pixel to what A1R5G5B5 can hold: 5 bits per colour (widened back to 8 by bit
 // repetition) and alpha either 0 or 255, split at 128.
 void quantizeToA1R5G5B5(Image& image);

@@ -1,5 +1,6 @@
 #include "bot/Autopilot.h"
 
+#include "core/Angles.h"
 #include "platform/KeyCodes.h"
 #include "rider/Rider.h"
 
@@ -11,7 +12,6 @@ namespace qv {
 
 namespace {
 
-constexpr float kPi = std::numbers::pi_v<float>;
 constexpr float kSteerLookahead = 12.0f;  // ticks the turn rate is expected to carry on
 constexpr float kClosestAim = 1.0f;       // nearer aims swing no faster than one this far
 constexpr float kAimSlack = 0.06f;        // close enough to straight ahead: no steering

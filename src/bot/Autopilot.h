@@ -1,8 +1,8 @@
 #pragma once
 
 #include "bot/RouteMap.h"
-#include "platform/KeySource.h"
 #include "core/Vec3.h"
+#include "platform/KeySource.h"
 
 #include <array>
 #include <cstdint>

@@ -14,8 +14,8 @@ GoalRecord demoRecord() {
 } // namespace
 
 DemoGoalCourse::DemoGoalCourse(GraphicsDevice& device, SoundSystem& sound, const Field& field,
-                               ScoreBoard& scoreBoard, const Camera& camera, GameState& state)
-    : GoalCourse(device, sound, field, scoreBoard, camera, state, demoRecord()) {
+                               const Camera& camera, GameState& state)
+    : GoalCourse(device, sound, field, camera, state, demoRecord()) {
     placeNextGoal();
 }
 

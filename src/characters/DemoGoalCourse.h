@@ -8,8 +8,8 @@ namespace qv {
 // recorded ride then finds its goals where it left them), the live generator after that.
 class DemoGoalCourse final : public GoalCourse {
   public:
-    DemoGoalCourse(GraphicsDevice& device, SoundSystem& sound, const Field& field, ScoreBoard& scoreBoard,
-                   const Camera& camera, GameState& state);
+    DemoGoalCourse(GraphicsDevice& device, SoundSystem& sound, const Field& field, const Camera& camera,
+                   GameState& state);
 
   protected:
     int32_t nextValue() override;

@@ -1,6 +1,6 @@
 #include "characters/GoalCharacter.h"
 
-#include "hud/ScoreBoard.h"
+#include "core/Angles.h"
 #include "world/Camera.h"
 
 #include <cmath>
@@ -10,13 +10,8 @@ namespace qv {
 
 namespace {
 
-constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
 // Tumble of the flying figure per frame about x, y and z.
 constexpr Vec3 kTumble{0.32f, 0.2f, 0.26f};
-
-float wrapAngle(float angle) {
-    return angle > kTwoPi ? angle - kTwoPi : angle;
-}
 
 void stopAndRelease(std::unique_ptr<SoundClip>& clip) {
     clip->stop();
@@ -26,9 +21,9 @@ void stopAndRelease(std::unique_ptr<SoundClip>& clip) {
 } // namespace
 
 GoalCharacter::GoalCharacter(GraphicsDevice& device, SoundSystem& sound, const Field& field,
-                             ScoreBoard& scoreBoard, const Camera& camera, GameState& state)
-    : device_(device), field_(field), scoreBoard_(scoreBoard), camera_(camera), state_(state),
-      mesh_(device, kMeshFile), laughClip_(sound.createClip(kLaughFile, false)),
+                             const Camera& camera, GameState& state)
+    : device_(device), field_(field), camera_(camera), state_(state), mesh_(device, kMeshFile),
+      laughClip_(sound.createClip(kLaughFile, false)),
       knockDownClip_(sound.createClip(kKnockDownFile, false)) {}
 
 GoalCharacter::~GoalCharacter() {
@@ -59,10 +54,9 @@ void GoalCharacter::moveGoal(const Vec3& position, float distance) {
 }
 
 void GoalCharacter::update() {
-    idleSpin_ = wrapAngle(idleSpin_ + kIdleSpinStep);
+    idleSpin_ = wrapOnce(idleSpin_ + kIdleSpinStep);
     if (flying_)
         flyOneFrame();
-    scoreBoard_.countFrame();
 }
 
 void GoalCharacter::flyOneFrame() {
@@ -73,8 +67,8 @@ void GoalCharacter::flyOneFrame() {
     }
     flightVelocity_.y -= kFlightGravity;
     flightPosition_ += flightVelocity_;
-    flightRotation_ = {wrapAngle(flightRotation_.x + kTumble.x), wrapAngle(flightRotation_.y + kTumble.y),
-                       wrapAngle(flightRotation_.z + kTumble.z)};
+    flightRotation_ = {wrapOnce(flightRotation_.x + kTumble.x), wrapOnce(flightRotation_.y + kTumble.y),
+                       wrapOnce(flightRotation_.z + kTumble.z)};
     ++flightFrames_;
 }
 
@@ -84,7 +78,6 @@ void GoalCharacter::laugh() {
 
 void GoalCharacter::knockDown(float speed, float direction) {
     knockDownClip_->play();
-    scoreBoard_.addPoints(goalDistance_ * speed * kPointsPerDistanceSpeed);
     notYetKnockedDown_ = false;
     flying_ = true;
     distancePending_ = true;
@@ -101,13 +94,13 @@ float GoalCharacter::takePendingDistance() {
     return goalDistance_;
 }
 
-void GoalCharacter::draw() {
+void GoalCharacter::draw(bool standingShown) {
     if (flying_ && !notYetKnockedDown_ && nearCamera(flightPosition_)) {
         drawFigure(Matrix4::scaling(kScale, kScale, kScale) * Matrix4::rotationX(flightRotation_.x) *
                    Matrix4::rotationY(-flightRotation_.y) * Matrix4::rotationZ(flightRotation_.z) *
                    Matrix4::translation(flightPosition_.x, flightPosition_.y, flightPosition_.z));
     }
-    if (!state_.stageCleared && nearCamera(goalPosition_)) {
+    if (standingShown && nearCamera(goalPosition_)) {
         drawFigure(Matrix4::scaling(kScale, kScale, kScale) * Matrix4::rotationY(-idleSpin_) *
                    Matrix4::translation(goalPosition_.x, goalPosition_.y, goalPosition_.z));
     }

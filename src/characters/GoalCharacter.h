@@ -1,10 +1,11 @@
 #pragma once
 
+#include "assets/DataFiles.h"
+#include "assets/MeshModel.h"
+#include "core/Vec3.h"
 #include "game/GameState.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/SoundSystem.h"
-#include "assets/MeshModel.h"
-#include "core/Vec3.h"
 
 #include <cstdint>
 #include <memory>
@@ -13,23 +14,22 @@ namespace qv {
 
 class Camera;
 class Field;
-class ScoreBoard;
 
 // The target figure: it stands on its goal point spinning slowly, laughs at a rider that comes
-// too slowly, and when knocked down scores, tumbles off for about two seconds and is placed
-// anew. Where the next goal goes is the goal course's business (placeNextGoal).
+// too slowly, and when knocked down tumbles off for about two seconds and is placed anew. Where
+// the next goal goes is the goal course's business (placeNextGoal); what a knock-down scores is
+// the race's (RaceScore).
 class GoalCharacter {
   public:
-    static constexpr const char* kMeshFile = "./Data/x/strollen.x";
-    static constexpr const char* kLaughFile = "./data/wave/wara.wav";
-    static constexpr const char* kKnockDownFile = "./data/wave/down.wav";
+    static constexpr const char* kMeshFile = data::kGoalMesh;
+    static constexpr const char* kLaughFile = data::kLaughSound;
+    static constexpr const char* kKnockDownFile = data::kKnockDownSound;
     static constexpr float kScale = 12.0f;
     static constexpr float kIdleSpinStep = 0.02f;
     static constexpr float kFlightGravity = 0.006f;
     static constexpr float kFlightLift = 0.15f;
     static constexpr float kFlightPush = 2.7f;     // flight speed per unit of the rider's speed
     static constexpr uint32_t kFlightFrames = 120; // the flight ends on the update after this many
-    static constexpr float kPointsPerDistanceSpeed = 8.0f;
     // Figures farther than the sight range plus this from the eye are hidden by the fog anyway.
     static constexpr float kDrawMargin = 1.5f;
 
@@ -40,16 +40,18 @@ class GoalCharacter {
     // Moves the goal elsewhere; the knock-down calls it right after starting the flight.
     virtual void placeNextGoal() = 0;
 
-    // Once per unpaused race frame: spin, flight, and the score board's frame count.
+    // Once per unpaused race frame: spin and flight.
     void update();
     void laugh();
-    // The rider hit the goal at speed s heading along direction (radians): score, fly, replace.
+    // The rider hit the goal at speed s heading along direction (radians): fly, replace. The
+    // race has scored the knock-down before, from the distance of the goal being knocked down.
     void knockDown(float speed, float direction);
     // The distance to the newest goal, once per placement; 0 otherwise.
     float takePendingDistance();
-    // The flight body (once a goal has been knocked down) and the standing goal (until the stage
-    // is cleared), each only near the camera. The phase has set lighting and culling.
-    void draw();
+    // The flight body (once a goal has been knocked down) and, when standingShown (until the stage
+    // is cleared), the standing goal, each only near the camera. The phase has set lighting and
+    // culling.
+    void draw(bool standingShown);
 
     const Vec3& goalPosition() const { return goalPosition_; }
     const Vec3& previousGoalPosition() const { return previousGoalPosition_; }
@@ -64,8 +66,8 @@ class GoalCharacter {
     bool notYetKnockedDown() const { return notYetKnockedDown_; }
 
   protected:
-    GoalCharacter(GraphicsDevice& device, SoundSystem& sound, const Field& field, ScoreBoard& scoreBoard,
-                  const Camera& camera, GameState& state);
+    GoalCharacter(GraphicsDevice& device, SoundSystem& sound, const Field& field, const Camera& camera,
+                  GameState& state);
 
     // Every position at start, goal distance 0, the flight running unseen from there.
     void startAt(const Vec3& point);
@@ -84,7 +86,6 @@ class GoalCharacter {
 
     GraphicsDevice& device_;
     const Field& field_;
-    ScoreBoard& scoreBoard_;
     const Camera& camera_;
     GameState& state_;
     MeshModel mesh_;

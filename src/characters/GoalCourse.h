@@ -1,6 +1,7 @@
 #pragma once
 
 #include "characters/GoalCharacter.h"
+#include "field/WaterSurface.h"
 #include "replay/GoalRecord.h"
 
 #include <cstdint>
@@ -14,7 +15,7 @@ namespace qv {
 // of the record.
 class GoalCourse : public GoalCharacter {
   public:
-    static constexpr float kMinGroundHeight = 0.445f; // the resting water level
+    static constexpr float kMinGroundHeight = WaterSurface::kRestingLevel;
     static constexpr float kMaxGroundHeight = 2.8f;
     static constexpr float kMinNormalY = 0.9f;
     static constexpr float kMinGoalDistance = 20.0f;
@@ -33,8 +34,8 @@ class GoalCourse : public GoalCharacter {
   protected:
     // The goal starts as a flight from the field centre; the variant makes the first placement
     // once its record is ready.
-    GoalCourse(GraphicsDevice& device, SoundSystem& sound, const Field& field, ScoreBoard& scoreBoard,
-               const Camera& camera, GameState& state, const GoalRecord& record);
+    GoalCourse(GraphicsDevice& device, SoundSystem& sound, const Field& field, const Camera& camera,
+               GameState& state, const GoalRecord& record);
 
     // The next raw random value, 0 or more.
     virtual int32_t nextValue() = 0;

@@ -12,20 +12,15 @@ HitTest::GoalContact HitTest::goalContact(const Vec3& riderPosition, float speed
     return speed > kKnockDownSpeed ? GoalContact::Hard : GoalContact::Soft;
 }
 
-void HitTest::checkGoalHit(Rider& rider, GoalCharacter& goal) const {
-    switch (goalContact(rider.position(), rider.speed(), goal.goalPosition())) {
-    case GoalContact::None:
-        break;
-    case GoalContact::Soft:
+HitTest::GoalContact HitTest::checkGoalHit(Rider& rider, GoalCharacter& goal) const {
+    const GoalContact contact = goalContact(rider.position(), rider.speed(), goal.goalPosition());
+    if (contact == GoalContact::Soft) {
         rider.bump(false);
         goal.laugh();
-        break;
-    case GoalContact::Hard:
-        // The bump leaves the rider's speed and direction as they were when it hit.
+    } else if (contact == GoalContact::Hard) {
         rider.bump(true);
-        goal.knockDown(rider.speed(), rider.direction());
-        break;
     }
+    return contact;
 }
 
 bool HitTest::checkWalkerReached(const Rider& rider, const Walker& walker) const {

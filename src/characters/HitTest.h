@@ -23,8 +23,9 @@ class HitTest {
 
     // Once per unpaused race frame after the goal's update, while the stage is not cleared: a
     // soft contact bumps the rider back gently and the goal laughs; a hard one bounces the rider
-    // and knocks the goal down, which scores and places the next goal.
-    void checkGoalHit(Rider& rider, GoalCharacter& goal) const;
+    // (keeping its speed and direction) and is returned, so the race scores the knock-down
+    // before the goal is knocked down and the next one placed.
+    GoalContact checkGoalHit(Rider& rider, GoalCharacter& goal) const;
     // True once the walker is close enough to the rider to end the run.
     bool checkWalkerReached(const Rider& rider, const Walker& walker) const;
 };

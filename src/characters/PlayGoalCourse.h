@@ -4,13 +4,12 @@
 
 namespace qv {
 
-// A player's goals: live random values, the accepted pairs recorded. An endless run leaves its
-// record as the next demo's goal file when it set a new high score, else as the replay's.
+// A player's goals: live random values, the accepted pairs recorded; the scene saves the record
+// with the run's recording when an endless run ends.
 class PlayGoalCourse final : public GoalCourse {
   public:
-    PlayGoalCourse(GraphicsDevice& device, SoundSystem& sound, const Field& field, ScoreBoard& scoreBoard,
-                   const Camera& camera, GameState& state);
-    ~PlayGoalCourse() override;
+    PlayGoalCourse(GraphicsDevice& device, SoundSystem& sound, const Field& field, const Camera& camera,
+                   GameState& state);
 
   protected:
     int32_t nextValue() override;

@@ -1,7 +1,8 @@
 #include "characters/TargetArrow.h"
 
-#include "core/FatalError.h"
+#include "assets/DataFiles.h"
 #include "assets/TextureLoader.h"
+#include "core/Angles.h"
 
 #include <cmath>
 #include <numbers>
@@ -9,8 +10,6 @@
 namespace qv {
 
 namespace {
-
-constexpr float kPi = std::numbers::pi_v<float>;
 
 // Heights of the arrow above the rider's origin, per view.
 constexpr float kHighChaseLift = 0.8f;
@@ -35,19 +34,12 @@ constexpr float kPointScaleC = 0.0f;
 constexpr Argb kMarkerWhite = 0xFFFFFFFF;
 constexpr Argb kMarkerHidden = 0x00000000;
 
-std::unique_ptr<Texture> loadMarkerTexture(GraphicsDevice& device) {
-    auto texture = loadTexture(device, "./Data/tex/target.dds", TextureFormat::A8R8G8B8);
-    if (!texture)
-        throw FatalError("ERROR : Create Direct3DTexture");
-    return texture;
-}
-
 } // namespace
 
 TargetArrow::TargetArrow(GraphicsDevice& device, const Rider& rider, const GoalCourse& goalCourse,
                          const Camera& camera, const GameState& state)
     : device_(device), rider_(rider), goalCourse_(goalCourse), camera_(camera), state_(state),
-      markerTexture_(loadMarkerTexture(device)), mesh_(device, "./Data/x/arrow.x") {
+      markerTexture_(requireTexture(device, data::kTargetTexture)), mesh_(device, data::kArrowMesh) {
     placeAndAim();
 }
 

@@ -1,7 +1,7 @@
 #include "characters/Walker.h"
 
-#include "rider/Rider.h"
 #include "field/WaterSurface.h"
+#include "rider/Rider.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "assets/MeshModel.h"
+#include "core/Vec3.h"
 #include "game/GameState.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/SoundSystem.h"
-#include "assets/MeshModel.h"
-#include "core/Vec3.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #include "field/DrawWindow.h"
 
-#include "game/GameState.h"
 #include "field/FieldGrid.h"
+#include "game/GameState.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/Vec3.h"
 #include "field/FieldCell.h"
 #include "platform/RenderTypes.h"
-#include "core/Vec3.h"
 
 #include <cstdint>
 #include <span>

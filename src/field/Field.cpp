@@ -1,33 +1,28 @@
 #include "field/Field.h"
 
-#include "core/FatalError.h"
-#include "core/FilePaths.h"
+#include "assets/DataFiles.h"
 #include "assets/TextureLoader.h"
+#include "core/FilePaths.h"
 
 namespace qv {
 
 namespace {
 
-std::unique_ptr<Texture> loadGroundTexture(GraphicsDevice& device, const Settings& settings) {
-    if (settings.readInt("PERFORMANCE", "GROUNDTEXTURE", 1) == 0)
+std::unique_ptr<Texture> loadGroundTexture(GraphicsDevice& device, const SceneOptions& options) {
+    if (!options.groundTexture)
         return nullptr;
-    auto texture = loadTexture(device, resolvePath("./Data/tex/ground.dds"), TextureFormat::A8R8G8B8);
-    if (!texture)
-        throw FatalError("ERROR : Create Direct3DTexture");
-    return texture;
+    return requireTexture(device, resolvePath(data::kGroundTexture));
 }
 
 } // namespace
 
-Field::Field(GraphicsDevice& device, const GameState& state, const Settings& settings)
-    : device_(device), window_(state.sightRange), palette_(settings.readInt("EFFECT", "COLOR", 1)),
-      groundTexture_(loadGroundTexture(device, settings)),
+Field::Field(GraphicsDevice& device, const GameState& state, const SceneOptions& options)
+    : device_(device), window_(state.sightRange), palette_(options.palette),
+      groundTexture_(loadGroundTexture(device, options)),
       grid_(FieldHeights::read(resolvePath(dataFilePath(state.stageNumber))), palette_) {}
 
 std::string Field::dataFilePath(uint32_t stageNumber) {
-    std::string path = "./Data/Field0.dat";
-    path[path.find('0')] = static_cast<char>('0' + (stageNumber & 3u));
-    return path;
+    return data::fieldFile(stageNumber & 3u);
 }
 
 void Field::draw(const Vec3& eye, float yaw) {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "game/GameState.h"
-#include "app/Settings.h"
+#include "core/Vec3.h"
 #include "field/DrawWindow.h"
 #include "field/FieldGrid.h"
+#include "game/GameState.h"
+#include "game/SceneOptions.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/Texture.h"
-#include "core/Vec3.h"
 
 #include <cstdint>
 #include <memory>
@@ -18,10 +18,10 @@ namespace qv {
 // and normal queries everyone rides on, and the drawing of the part the camera can see.
 class Field {
   public:
-    // Reads EFFECT/COLOR and PERFORMANCE/GROUNDTEXTURE, loads the ground texture and the field
+    // Takes the palette and ground-texture switches, loads the ground texture and the field
     // file. Throws FatalError "ERROR : Create Direct3DTexture" or
     // "ERROR : Cannot open FieldDataFile".
-    Field(GraphicsDevice& device, const GameState& state, const Settings& settings);
+    Field(GraphicsDevice& device, const GameState& state, const SceneOptions& options);
 
     // "./Data/Field0.dat" with the 0 replaced by the two low bits of the stage number.
     static std::string dataFilePath(uint32_t stageNumber);

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/Vec3.h"
 #include "field/TerrainPalette.h"
 #include "platform/RenderTypes.h"
-#include "core/Vec3.h"
 
 #include <array>
 

@@ -2,10 +2,10 @@
 
 namespace qv {
 
-WaterSurface::WaterSurface(GraphicsDevice& device, const GameState& state, const Settings& settings)
+WaterSurface::WaterSurface(GraphicsDevice& device, const GameState& state, const SceneOptions& options)
     : device_(device) {
     const float r = static_cast<float>(GameState::clampSightRange(state.sightRange));
-    const Argb color = settings.readInt("EFFECT", "COLOR", 1) == 1 ? kColoredWater : kPaleWater;
+    const Argb color = options.palette == 1 ? kColoredWater : kPaleWater;
     quad_ = {{{-1.2f, 0.0f, -r, color, 0.0f, 0.0f},
               {-1.2f, 0.0f, r, color, 0.0f, 0.0f},
               {r, 0.0f, -r, color, 0.0f, 0.0f},

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "core/Vec3.h"
 #include "game/GameState.h"
-#include "app/Settings.h"
+#include "game/SceneOptions.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/RenderTypes.h"
-#include "core/Vec3.h"
 
 #include <array>
 
@@ -14,12 +14,13 @@ namespace qv {
 // with the camera, from 1.2 behind the eye to sight range ahead and sight range to either side.
 class WaterSurface {
   public:
+    // The level of the water until the finish floods the course; goals stand above it.
     static constexpr float kRestingLevel = 0.445f;
     static constexpr Argb kColoredWater = 0x551122FF;
     static constexpr Argb kPaleWater = 0x700011EE;
 
-    // Reads EFFECT/COLOR (1: the coloured palette's water, else the pale one).
-    WaterSurface(GraphicsDevice& device, const GameState& state, const Settings& settings);
+    // The palette switch picks the water colour (1: the coloured palette's water, else the pale one).
+    WaterSurface(GraphicsDevice& device, const GameState& state, const SceneOptions& options);
 
     float waterLevel() const { return waterLevel_; }
     // Floods the course; only the finish phase does this.

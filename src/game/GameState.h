@@ -6,19 +6,34 @@
 
 namespace qv {
 
+// Which run Enter starts from the attract demo; the value is what the trace prints.
+enum class GameMode : int32_t {
+    Endless = 0, // one run until the time is up
+    Stages = 1,  // five knock-downs clear a stage, and the next starts at once
+};
+
 // The handful of values the whole program shares. There is exactly one, owned by the program
-// entry and handed to whoever reads or changes it.
+// entry and handed by reference to whoever reads or changes it. Each field names its writers.
 struct GameState {
-    int32_t sightRange = 15;    // world distance of fog, terrain window, effects (8..100)
-    uint32_t stageNumber = 0;   // 0 = endless run, 1.. = stage
-    int32_t gameMode = 0;       // 0 = endless, 1 = stages
-    bool stageCleared = false;  // set by the race timer, cleared by director and scenes
-    int32_t stageClearWait = 0; // frames the scene has waited since the stage was cleared
-    uint32_t goalsInStage = 0;  // goals knocked down in the current stage
-    bool demoMode = false;      // true while an attract scene exists
-    bool newHighScore = false;  // set by the score board, read by the recorders
-    bool introDone = false;     // set by the message board once the stage title has run
-    Random random{};            // the program-wide generator
+    // Program (at start, from the settings); read by the field window, fog, effects, figures.
+    int32_t sightRange = 15;
+    // GameDirector (0 for the demo and endless runs, 1.. counting up through a stage run).
+    uint32_t stageNumber = 0;
+    // GameDirector (Left/Right on the demo).
+    GameMode gameMode = GameMode::Endless;
+    // Scene (false when built), RaceClock (true once the stage's last goal is placed).
+    bool stageCleared = false;
+    // Scene: ticks it has waited since the stage was cleared.
+    int32_t stageClearWait = 0;
+    // RaceClock: goals placed in the current stage (reset when a race starts).
+    uint32_t goalsInStage = 0;
+    // Scene: true while the scene is the attract demo, set before any component is built.
+    bool demoMode = false;
+    // MessageBoard: cleared when built, set once the stage title has shown.
+    bool introDone = false;
+    // Seeded by Program; drawn by the goal course, the demo camera, the splashes and the score
+    // file, in the game's order (replays depend on it).
+    Random random{};
 
     static constexpr int32_t kMinSightRange = 8;
     static constexpr int32_t kMaxSightRange = 100;

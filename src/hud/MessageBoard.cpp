@@ -1,6 +1,6 @@
 #include "hud/MessageBoard.h"
 
-#include "core/FatalError.h"
+#include "assets/DataFiles.h"
 #include "assets/TextureLoader.h"
 
 #include <algorithm>
@@ -10,12 +10,11 @@ namespace qv {
 
 namespace {
 
-constexpr std::array<const char*, 4> kSheetFiles{"./Data/tex/str.dds", "./Data/tex/strd.dds",
-                                                 "./Data/tex/stagenum.dds", "./Data/tex/rest.dds"};
+constexpr std::array<const char*, 4> kSheetFiles{data::kBannerSheet, data::kDemoBannerSheet,
+                                                 data::kStageNumberSheet, data::kRemainingSheet};
 
 constexpr Argb kWhite = 0xFFFFFFFF;
 constexpr float kRowHeight = 0.25f;
-constexpr int32_t kStageMode = 1;
 
 // Rows of the sign sheet.
 constexpr uint32_t kEndlessTitleRow = 0;
@@ -37,13 +36,6 @@ constexpr uint32_t kLastRestGoals = 5;
 // The stage title's digits: the stage within its cycle on the right, the cycle on the left.
 constexpr float kDigitTop = 0.0f, kDigitBottom = 46.0f;
 constexpr float kStageDigitLeft = 420.0f, kCycleDigitLeft = 360.0f, kDigitWidth = 40.0f;
-
-std::unique_ptr<Texture> loadSheet(GraphicsDevice& device, const char* path) {
-    auto texture = loadTexture(device, path, TextureFormat::A8R8G8B8);
-    if (!texture)
-        throw FatalError("ERROR : Create Direct3DTexture");
-    return texture;
-}
 
 void showRow(OverlayCell& quad, uint32_t row) {
     const float v = kRowHeight * static_cast<float>(row);
@@ -88,7 +80,7 @@ MessageBoard::MessageBoard(GraphicsDevice& device, GameState& state)
       remaining_(152.0f, 198.0f, 488.0f, 282.0f, kWhite) {
     state_.introDone = false;
     for (size_t i = 0; i < sheets_.size(); ++i)
-        sheets_[i] = loadSheet(device_, kSheetFiles[i]);
+        sheets_[i] = requireTexture(device_, kSheetFiles[i]);
 }
 
 uint32_t MessageBoard::stageInCycle(uint32_t stageNumber) {
@@ -112,7 +104,7 @@ void MessageBoard::drawDemoCaption() {
         captionCounter_ = 0; // a toggle shows the new mode's name at once
     const uint32_t c = countFrame(captionCounter_);
     const bool alternate = (c / kCaptionBlink) % 2 == 1;
-    const uint32_t nameRow = state_.gameMode == kStageMode ? kStageNameRow : kEndlessNameRow;
+    const uint32_t nameRow = state_.gameMode == GameMode::Stages ? kStageNameRow : kEndlessNameRow;
     showRow(caption_, alternate ? kAlternateRow : nameRow);
     show(caption_, Sheet::Mode);
     captionMode_ = state_.gameMode;

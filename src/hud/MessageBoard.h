@@ -69,7 +69,7 @@ class MessageBoard {
     OverlayCell remaining_;
 
     uint32_t captionCounter_ = 0;
-    int32_t captionMode_ = 0;
+    GameMode captionMode_ = GameMode::Endless;
     uint32_t startCounter_ = 0;
     uint32_t raceCounter_ = 0;
     uint32_t finishCounter_ = 0;

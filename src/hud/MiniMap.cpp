@@ -1,7 +1,8 @@
 #include "hud/MiniMap.h"
 
-#include "core/FatalError.h"
+#include "assets/DataFiles.h"
 #include "assets/TextureLoader.h"
+#include "core/Angles.h"
 
 #include <cmath>
 
@@ -9,7 +10,6 @@ namespace qv {
 
 namespace {
 
-constexpr float kPi = std::numbers::pi_v<float>;
 constexpr float kFieldCentre = MiniMap::kFieldSpan / 2.0f;
 // The map square's half side: its corners lie kHalfDiagonal from the centre on the diagonals.
 constexpr float kHalfSide = MiniMap::kHalfDiagonal / std::numbers::sqrt2_v<float>;
@@ -21,19 +21,12 @@ constexpr float kBackRightAngle = 5.340708f;
 constexpr Argb kGoalDarkest = 0xFF003F3F;
 constexpr Argb kGoalPulseStep = 0x0808; // green and blue together
 
-std::unique_ptr<Texture> loadMap(GraphicsDevice& device, uint32_t stageNumber) {
-    auto texture = loadTexture(device, MiniMap::picturePath(stageNumber), TextureFormat::A8R8G8B8);
-    if (!texture)
-        throw FatalError("ERROR : Create Direct3DTexture");
-    return texture;
-}
-
 } // namespace
 
 MiniMap::MiniMap(GraphicsDevice& device, const Rider& rider, const GoalCourse& goalCourse,
                  const GameState& state)
     : device_(device), rider_(rider), goalCourse_(goalCourse), state_(state),
-      mapTexture_(loadMap(device, state.stageNumber)),
+      mapTexture_(requireTexture(device, picturePath(state.stageNumber))),
       mapQuad_(kCentre.x - kHalfSide, kCentre.y - kHalfSide, kCentre.x + kHalfSide, kCentre.y + kHalfSide,
                kMapColour),
       goalSquare_(0.0f, 0.0f, 0.0f, 0.0f, goalColour(0)) {
@@ -42,7 +35,7 @@ MiniMap::MiniMap(GraphicsDevice& device, const Rider& rider, const GoalCourse& g
 }
 
 std::string MiniMap::picturePath(uint32_t stageNumber) {
-    return "./Data/tex/map" + std::to_string(stageNumber % 4) + ".dds";
+    return data::mapPicture(stageNumber % data::kFieldCount);
 }
 
 Vec2 MiniMap::project(float x, float z) {

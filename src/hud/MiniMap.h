@@ -1,13 +1,13 @@
 #pragma once
 
-#include "game/GameState.h"
 #include "characters/GoalCourse.h"
+#include "core/Vec3.h"
+#include "game/GameState.h"
 #include "hud/OverlayCell.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/RenderTypes.h"
 #include "platform/Texture.h"
 #include "rider/Rider.h"
-#include "core/Vec3.h"
 
 #include <array>
 #include <cstdint>

@@ -1,8 +1,6 @@
 #include "hud/OverlayCell.h"
 
 #include "platform/GraphicsDevice.h"
-#include "core/FatalError.h"
-#include "assets/TextureLoader.h"
 
 namespace qv {
 
@@ -60,13 +58,6 @@ void OverlayCell::drawNumber(GraphicsDevice& device, uint32_t value, uint32_t co
         showDigit(value % 10);
         draw(device);
     }
-}
-
-std::unique_ptr<Texture> loadOverlayTexture(GraphicsDevice& device, const std::string& path) {
-    auto texture = loadTexture(device, path, TextureFormat::A8R8G8B8);
-    if (!texture)
-        throw FatalError("ERROR : Create Direct3DTexture");
-    return texture;
 }
 
 uint32_t decimalDigitCount(uint32_t value) {

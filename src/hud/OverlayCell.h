@@ -43,10 +43,6 @@ class OverlayCell {
     std::array<OverlayVertex, 4> quad_;
 };
 
-// Loads an A8R8G8B8 picture for the HUD; throws FatalError "ERROR : Create Direct3DTexture" when
-// it cannot be made.
-std::unique_ptr<Texture> loadOverlayTexture(GraphicsDevice& device, const std::string& path);
-
 // Decimal digits needed to write value; 1 for 0.
 uint32_t decimalDigitCount(uint32_t value);
 

@@ -1,21 +1,12 @@
 #include "hud/RaceTimer.h"
 
+#include "assets/TextureLoader.h"
+
 #include <algorithm>
 
 namespace qv {
 
 namespace {
-
-constexpr double kEndlessStart = 2700.0;
-constexpr double kLowestStart = 900.0;
-constexpr double kFloorStart = 899.0; // what a start below the lowest becomes
-
-// Speed divisors: the time for a goal is the frames to cover its distance at a / 120 per frame.
-constexpr double kStageBase = 6.0;
-constexpr double kStageStep = 1.3;
-constexpr double kEndlessBase = 8.0;
-constexpr double kEndlessStep = 0.3;
-constexpr double kFramesPerUnit = 0.008333334;
 
 constexpr double kFramesPerSecond = 60.0;
 constexpr double kCatchUpGap = 15.0;
@@ -32,47 +23,11 @@ constexpr Argb kPanelColour = 0xBBFFFFFF;
 
 } // namespace
 
-RaceTimer::RaceTimer(GraphicsDevice& device, GameState& game)
-    : device_(device), game_(game), stageMode_(game.stageNumber != 0),
-      digit_(0.0f, kDigitTop, kDigitWidth, kDigitBottom, 0xFFFFFFFF),
-      back_(kPanelLeft, kPanelTop, kPanelRight, kPanelBottom, kPanelColour),
-      remaining_(startingTime(game.stageNumber)), shown_(remaining_),
-      goalCount_(stageMode_ ? game.stageNumber : 0) {
-    digitTexture_ = loadOverlayTexture(device_, kDigitTexture);
-    backTexture_ = loadOverlayTexture(device_, kBackTexture);
-    game_.goalsInStage = 0;
-}
-
-double RaceTimer::startingTime(uint32_t stageNumber) {
-    const double n = stageNumber;
-    if (stageNumber == 0)
-        return kEndlessStart;
-    if (stageNumber <= 4)
-        return 2900.0 - 200.0 * n;
-    const double start = 2300.0 - 100.0 * n;
-    return start < kLowestStart ? kFloorStart : start;
-}
-
-void RaceTimer::addGoalTime(float distance) {
-    if (distance == 0.0f)
-        return;
-    double a;
-    if (stageMode_) {
-        game_.goalsInStage += 1;
-        if (game_.goalsInStage > kKnockDownsToClear)
-            game_.stageCleared = true;
-        a = goalCount_ * kStageStep + kStageBase;
-    } else {
-        goalCount_ += 1;
-        a = goalCount_ * kEndlessStep + kEndlessBase;
-    }
-    remaining_ += distance / (a * kFramesPerUnit);
-}
-
-bool RaceTimer::tick() {
-    if (!game_.stageCleared)
-        remaining_ -= 1.0;
-    return remaining_ >= 0.0;
+RaceTimer::RaceTimer(GraphicsDevice& device, const RaceClock& clock)
+    : device_(device), clock_(clock), digit_(0.0f, kDigitTop, kDigitWidth, kDigitBottom, 0xFFFFFFFF),
+      back_(kPanelLeft, kPanelTop, kPanelRight, kPanelBottom, kPanelColour), shown_(clock.remainingTime()) {
+    digitTexture_ = requireTexture(device_, kDigitTexture);
+    backTexture_ = requireTexture(device_, kBackTexture);
 }
 
 Argb RaceTimer::digitColour(double remaining) {
@@ -91,7 +46,7 @@ uint32_t RaceTimer::secondsOf(double frames) {
 }
 
 void RaceTimer::draw() {
-    digit_.setColour(digitColour(remaining_));
+    digit_.setColour(digitColour(clock_.remainingTime()));
     device_.setTransform(TransformKind::World, Matrix4::identity());
     device_.setTexture(backTexture_.get());
     back_.draw(device_);
@@ -103,11 +58,12 @@ void RaceTimer::draw() {
 
 // The display drops at once and climbs one frame a drawn frame, or 16 while far behind.
 void RaceTimer::followRemaining() {
-    if (shown_ > remaining_)
-        shown_ = remaining_;
-    if (shown_ < remaining_)
+    const double remaining = clock_.remainingTime();
+    if (shown_ > remaining)
+        shown_ = remaining;
+    if (shown_ < remaining)
         shown_ += 1.0;
-    if (remaining_ - kCatchUpGap > shown_ && shown_ > kCatchUpGap)
+    if (remaining - kCatchUpGap > shown_ && shown_ > kCatchUpGap)
         shown_ += kCatchUpGap;
 }
 

@@ -1,5 +1,7 @@
 #include "hud/ScoreBoard.h"
 
+#include "assets/TextureLoader.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -24,10 +26,6 @@ constexpr float kStampStep = 0.3f;
 constexpr float kStampFinalZoom = 1.0f;
 constexpr int32_t kStampFromWait = 50;
 
-constexpr uint32_t kBasePoints = 500;
-constexpr float kBonusFactor = -15000.0f;
-constexpr float kPenaltyLimit = 1.0e9f;
-
 void stopAndRelease(std::unique_ptr<SoundClip>& clip) {
     if (clip)
         clip->stop();
@@ -36,56 +34,26 @@ void stopAndRelease(std::unique_ptr<SoundClip>& clip) {
 
 } // namespace
 
-ScoreBoard::ScoreBoard(GraphicsDevice& device, SoundSystem& sound, GameState& game, const Settings& settings)
-    : device_(device), game_(game), cell_(0.0f, kDigitTop, kDigitWidth, kDigitBottom, 0xFFFFFFFF) {
-    digitTexture_ = loadOverlayTexture(device_, kDigitTexture);
-    game_.newHighScore = false;
+ScoreBoard::ScoreBoard(GraphicsDevice& device, SoundSystem& sound, const GameState& game,
+                       const RaceScore& score)
+    : device_(device), game_(game), score_(score),
+      cell_(0.0f, kDigitTop, kDigitWidth, kDigitBottom, 0xFFFFFFFF) {
+    digitTexture_ = requireTexture(device_, kDigitTexture);
     countClip_ = sound.createClip(kCountSound, false);
     bangClip_ = sound.createClip(kBangSound, false);
-    if (settings.readInt("SCORE", "INITIALIZE", 0) == 0)
-        table_ = ScoreFile::load();
-    modeHighScore_ = table_[tableIndex(game_.stageNumber)];
 }
 
 ScoreBoard::~ScoreBoard() {
     digitTexture_.reset();
     stopAndRelease(countClip_);
     stopAndRelease(bangClip_);
-    if (!game_.newHighScore)
-        return;
-    table_[tableIndex(game_.stageNumber)] = score_;
-    modeHighScore_ = score_;
-    ScoreFile::save(table_, game_.random);
-}
-
-size_t ScoreBoard::tableIndex(uint32_t stageNumber) {
-    if (stageNumber == 0)
-        return 0;
-    const uint32_t stage = stageNumber % 4;
-    return stage == 0 ? 4 : stage;
-}
-
-uint32_t ScoreBoard::pointsFor(float x, int32_t frames) {
-    // The goal's update counts a frame before every hit test; guard the division anyway.
-    const float n = static_cast<float>(std::max(frames, 1));
-    const float penalty = x * kBonusFactor / n;
-    // Truncating a value outside the integer range is undefined: keep it within reach.
-    const float safe = std::isnan(penalty) ? 0.0f : std::clamp(penalty, -kPenaltyLimit, kPenaltyLimit);
-    return kBasePoints - static_cast<uint32_t>(static_cast<int32_t>(safe));
-}
-
-void ScoreBoard::addPoints(float x) {
-    score_ += pointsFor(x, framesSinceKnockDown_);
-    framesSinceKnockDown_ = 0;
-    if (!game_.demoMode && score_ > modeHighScore_)
-        game_.newHighScore = true;
 }
 
 void ScoreBoard::draw() {
     device_.setTransform(TransformKind::World, Matrix4::identity());
     device_.setTexture(digitTexture_.get());
     countUp();
-    const uint32_t shown = game_.demoMode ? modeHighScore_ : shownScore_;
+    const uint32_t shown = game_.demoMode ? score_.modeHighScore() : shownScore_;
     cell_.setRect(0.0f, kDigitTop, kDigitWidth, kDigitBottom);
     cell_.drawNumber(device_, shown, decimalDigitCount(shown), kFirstDigitLeft, kDigitWidth);
     drawBanner();
@@ -94,19 +62,20 @@ void ScoreBoard::draw() {
 
 // Ticks up by one with a click, and races ahead in steps of 5 and 50 while far behind.
 void ScoreBoard::countUp() {
-    if (shownScore_ < score_) {
+    const uint32_t score = score_.score();
+    if (shownScore_ < score) {
         if (!game_.demoMode)
             countClip_->play();
         shownScore_ += 1;
     }
-    if (10 < shownScore_ && shownScore_ < score_ - 10)
+    if (10 < shownScore_ && shownScore_ < score - 10)
         shownScore_ += 5;
-    if (100 < shownScore_ && shownScore_ < score_ - 100)
+    if (100 < shownScore_ && shownScore_ < score - 100)
         shownScore_ += 50;
 }
 
 void ScoreBoard::drawBanner() {
-    if (!game_.newHighScore && !game_.demoMode)
+    if (!score_.newBest() && !game_.demoMode)
         return;
     ++bannerCounter_;
     if ((bannerCounter_ / kBlinkFrames) % 2 == 0)
@@ -117,7 +86,7 @@ void ScoreBoard::drawBanner() {
 }
 
 void ScoreBoard::drawStamp() {
-    if (!game_.stageCleared || !game_.newHighScore || game_.stageClearWait <= kStampFromWait)
+    if (!game_.stageCleared || !score_.newBest() || game_.stageClearWait <= kStampFromWait)
         return;
     if (game_.stageClearWait == kBangWait)
         bangClip_->play();

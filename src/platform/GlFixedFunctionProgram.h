@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/Matrix4.h"
 #include "platform/GlShaderProgram.h"
 #include "platform/RenderTypes.h"
-#include "core/Matrix4.h"
 
 namespace qv {
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/Matrix4.h"
 #include "platform/RenderTypes.h"
 #include "platform/Texture.h"
-#include "core/Matrix4.h"
 
 #include <bit>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "platform/MixerSoundSystem.h"
 
-#include "platform/MixerSoundClip.h"
 #include "core/FatalError.h"
+#include "platform/MixerSoundClip.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

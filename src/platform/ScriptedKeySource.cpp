@@ -1,8 +1,8 @@
 #include "platform/ScriptedKeySource.h"
 
-#include "platform/KeyCodes.h"
 #include "core/FatalError.h"
 #include "core/FilePaths.h"
+#include "platform/KeyCodes.h"
 
 #include <algorithm>
 #include <cctype>

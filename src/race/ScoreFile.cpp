@@ -113,12 +113,14 @@ HighScoreTable ScoreFile::load(const std::string& path) {
     return decode(bytes);
 }
 
-void ScoreFile::save(const HighScoreTable& table, Random& random, const std::string& dataPath,
-                     const std::string& textPath) {
+SaveResult ScoreFile::save(const HighScoreTable& table, Random& random, const std::string& dataPath,
+                           const std::string& textPath) {
+    SaveResult result;
     const std::string data = encode(table, random);
-    writeFileAtomically(dataPath, data.data(), data.size());
+    result.note(writeFileAtomically(dataPath, data.data(), data.size()), dataPath);
     const std::string readable = text(table);
-    writeFileAtomically(textPath, readable.data(), readable.size());
+    result.note(writeFileAtomically(textPath, readable.data(), readable.size()), textPath);
+    return result;
 }
 
 } // namespace qv

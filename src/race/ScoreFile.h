@@ -1,6 +1,8 @@
 #pragma once
 
+#include "assets/DataFiles.h"
 #include "core/Random.h"
+#include "core/SaveResult.h"
 
 #include <array>
 #include <cstddef>
@@ -25,7 +27,7 @@ using HighScoreTable = std::array<uint32_t, 5>;
 // The text file is a readable copy for the player; it is only ever written.
 class ScoreFile {
   public:
-    static constexpr const char* kDataPath = "./Data/score.dat";
+    static constexpr const char* kDataPath = data::kScoreTable;
     static constexpr const char* kTextPath = "./HiScore.txt";
     static constexpr size_t kRecords = 5;
     static constexpr size_t kTableBytes = 20;
@@ -40,9 +42,10 @@ class ScoreFile {
 
     // A missing or unreadable file gives all zeros.
     static HighScoreTable load(const std::string& path = kDataPath);
-    // Writes both files, each through a temporary file; a file that cannot be written is skipped.
-    static void save(const HighScoreTable& table, Random& random, const std::string& dataPath = kDataPath,
-                     const std::string& textPath = kTextPath);
+    // Writes both files, each through a temporary file; a file that cannot be written is skipped
+    // and named in the result.
+    static SaveResult save(const HighScoreTable& table, Random& random,
+                           const std::string& dataPath = kDataPath, const std::string& textPath = kTextPath);
 };
 
 } // namespace qv

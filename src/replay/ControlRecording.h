@@ -1,5 +1,6 @@
 #pragma once
 
+#include "assets/DataFiles.h"
 #include "replay/ControlRecord.h"
 
 #include <cstddef>
@@ -14,8 +15,8 @@ class ControlRecording {
   public:
     static constexpr size_t kCapacity = 65536;
     static constexpr size_t kFileBytes = kCapacity * sizeof(ControlRecord); // 786,432
-    static constexpr const char* kDemoFile = "./Data/demo.dat";
-    static constexpr const char* kReplayFile = "./Data/replay.dat";
+    static constexpr const char* kDemoFile = data::kDemoRecording;
+    static constexpr const char* kReplayFile = data::kReplayRecording;
 
     // All records zero; the one allocation of a ride.
     ControlRecording();

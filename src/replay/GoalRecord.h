@@ -1,5 +1,7 @@
 #pragma once
 
+#include "assets/DataFiles.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -14,8 +16,8 @@ class GoalRecord {
   public:
     static constexpr size_t kEntries = 512;
     static constexpr size_t kFileBytes = kEntries * 4;
-    static constexpr const char* kDemoFile = "./Data/dgoal.dat";
-    static constexpr const char* kReplayFile = "./Data/rgoal.dat";
+    static constexpr const char* kDemoFile = data::kDemoGoals;
+    static constexpr const char* kReplayFile = data::kReplayGoals;
 
     // Every entry set to fill, position 0.
     explicit GoalRecord(int32_t fill);

@@ -4,12 +4,7 @@
 
 namespace qv {
 
-KeyboardRecorder::KeyboardRecorder(const KeyboardInput& keyboard, const GameState& state)
-    : keyboard_(keyboard), state_(state) {}
-
-KeyboardRecorder::~KeyboardRecorder() {
-    save();
-}
+KeyboardRecorder::KeyboardRecorder(const KeyboardInput& keyboard) : keyboard_(keyboard) {}
 
 uint8_t KeyboardRecorder::anyHeld(std::initializer_list<uint8_t> keys) const {
     for (uint8_t code : keys)
@@ -41,12 +36,6 @@ ControlRecord KeyboardRecorder::next() {
     if (recordIndex_ < ControlRecording::kCapacity)
         recording_.store(recordIndex_++, record);
     return record;
-}
-
-void KeyboardRecorder::save() const {
-    if (state_.stageNumber != 0)
-        return;
-    recording_.save(state_.newHighScore ? ControlRecording::kDemoFile : ControlRecording::kReplayFile);
 }
 
 } // namespace qv

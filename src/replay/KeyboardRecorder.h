@@ -1,6 +1,5 @@
 #pragma once
 
-#include "game/GameState.h"
 #include "platform/KeyboardInput.h"
 #include "replay/ControlRecording.h"
 #include "replay/ControlSource.h"
@@ -11,16 +10,14 @@
 namespace qv {
 
 // A player's input: turns the polled key table into one record per rider update and keeps the
-// first 65,536 of them. An endless run is saved when the recorder goes, as the next attract demo
-// (demo.dat) when it set a new high score, else as replay.dat; stage runs are never saved.
+// first 65,536 of them. The scene decides at the end of the run where the recording goes.
 class KeyboardRecorder : public ControlSource {
   public:
     // Left and Right arrows move the steering this much per tick; letting go keeps this share.
     static constexpr float kSteerRamp = 0.02f;
     static constexpr float kSteerDecay = 0.88f;
 
-    KeyboardRecorder(const KeyboardInput& keyboard, const GameState& state);
-    ~KeyboardRecorder() override;
+    explicit KeyboardRecorder(const KeyboardInput& keyboard);
     KeyboardRecorder(const KeyboardRecorder&) = delete;
     KeyboardRecorder& operator=(const KeyboardRecorder&) = delete;
 
@@ -28,13 +25,12 @@ class KeyboardRecorder : public ControlSource {
 
     uint32_t recordIndex() const { return recordIndex_; }
     float steering() const { return steerAccumulator_; }
+    const ControlRecording& recording() const { return recording_; }
 
   private:
     uint8_t anyHeld(std::initializer_list<uint8_t> keys) const;
-    void save() const;
 
     const KeyboardInput& keyboard_;
-    const GameState& state_;
     float steerAccumulator_ = 0.0f;
     ControlRecording recording_;
     uint32_t recordIndex_ = 0;

@@ -1,7 +1,8 @@
 #include "rider/Boost.h"
 
-#include "core/FatalError.h"
+#include "assets/DataFiles.h"
 #include "assets/TextureLoader.h"
+#include "core/Angles.h"
 
 #include <cmath>
 #include <numbers>
@@ -13,7 +14,6 @@ namespace {
 
 constexpr Argb kWhite = 0xFFFFFFFF;
 constexpr Argb kEmptyTrack = 0x40000000;
-constexpr float kPi = std::numbers::pi_v<float>;
 // Effect size: (gauge^3 + 0.4) times this, from about 7 on the first boost tick to 2.2 on the last.
 constexpr float kEffectScale = 5.5555553f;
 constexpr float kPulseStep = 0.12f;
@@ -35,13 +35,6 @@ std::array<OverlayVertex, 4> makeQuad(float left, float top, float right, float 
              {right, bottom, 0.0f, 1.0f, colour, 1.0f, bottomV}}};
 }
 
-std::unique_ptr<Texture> loadOrThrow(GraphicsDevice& device, const std::string& path) {
-    auto texture = loadTexture(device, path, TextureFormat::A8R8G8B8);
-    if (!texture)
-        throw FatalError("ERROR : Create Direct3DTexture");
-    return texture;
-}
-
 // 0..1 to a colour byte, rounded.
 uint32_t toByte(float level) {
     return static_cast<uint32_t>(level * 255.0f + 0.5f);
@@ -53,11 +46,11 @@ Boost::Boost(GraphicsDevice& device, SoundSystem& sound)
     : device_(device),
       bar_(makeQuad(kBarLeft, kBarTop, kBarRight, kBarBottom, kBarTopV, kBarBottomV, kWhite)),
       frame_(makeQuad(5.0f, 436.0f, 235.0f, 474.0f, kBarTopV, kBarBottomV, kWhite)),
-      gaugeTexture_(loadOrThrow(device, "./Data/tex/bgauge.dds")),
-      effectModel_(std::make_unique<MeshModel>(device, "./Data/x/boost.x")) {
+      gaugeTexture_(requireTexture(device, data::kBoostGaugeTexture)),
+      effectModel_(std::make_unique<MeshModel>(device, data::kBoostMesh)) {
     for (size_t i = 0; i < effectTextures_.size(); ++i)
-        effectTextures_[i] = loadOrThrow(device, "./Data/tex/boost" + std::to_string(i) + ".dds");
-    sound_ = sound.createClip("./Data/wave/boost.wav", false);
+        effectTextures_[i] = requireTexture(device, data::boostTexture(static_cast<uint32_t>(i)));
+    sound_ = sound.createClip(data::kBoostSound, false);
 }
 
 Boost::~Boost() {

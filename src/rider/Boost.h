@@ -1,11 +1,12 @@
 #pragma once
 
+#include "assets/DataFiles.h"
+#include "assets/MeshModel.h"
+#include "core/Matrix4.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/RenderTypes.h"
 #include "platform/SoundSystem.h"
 #include "platform/Texture.h"
-#include "core/Matrix4.h"
-#include "assets/MeshModel.h"
 
 #include <array>
 #include <cstdint>
@@ -55,7 +56,7 @@ class Boost {
     Quad frame_{};
     std::unique_ptr<Texture> gaugeTexture_;
     std::unique_ptr<MeshModel> effectModel_;
-    std::array<std::unique_ptr<Texture>, 3> effectTextures_;
+    std::array<std::unique_ptr<Texture>, data::kBoostTextureCount> effectTextures_;
     std::unique_ptr<SoundClip> sound_;
     uint32_t animCounter_ = 0;
     float gauge_ = 1.0f;

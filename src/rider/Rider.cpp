@@ -1,15 +1,14 @@
 #include "rider/Rider.h"
 
+#include "assets/DataFiles.h"
+#include "core/Angles.h"
+
 #include <cmath>
 #include <numbers>
 
 namespace qv {
 
 namespace {
-
-constexpr float kPi = std::numbers::pi_v<float>;
-constexpr float kHalfPi = kPi / 2.0f;
-constexpr float kTwoPi = kPi * 2.0f;
 
 constexpr float kStartX = 50.0f;
 constexpr float kStartZ = 50.0f;
@@ -57,21 +56,20 @@ float length(const Vec2& v) {
 const Rider::Handling Rider::kGroundHandling{0.993f, 0.95f, 0.7f, 0.002f, -0.0008f, 0.0017f, true};
 const Rider::Handling Rider::kSkidHandling{0.997f, 0.985f, 0.97f, 0.0008f, -0.0004f, 0.0008f, false};
 
-Rider::Rider(GraphicsDevice& device, SoundSystem& sound, const Field& field, const WaterSurface& water)
-    : device_(device), field_(field), water_(water) {
+Rider::Rider(GraphicsDevice& device, SoundSystem& sound, ControlSource& controls, const Field& field,
+             const WaterSurface& water)
+    : device_(device), controls_(controls), field_(field), water_(water) {
     position_ = {kStartX, field_.heightAt(kStartX, kStartZ), kStartZ};
     previousPosition_ = position_;
     boost_ = std::make_unique<Boost>(device, sound);
-    body_ = std::make_unique<MeshModel>(device, "./Data/x/tikobody.x");
-    brows_ = std::make_unique<MeshModel>(device, "./Data/x/tikomayu.x");
-    tricycle_ = std::make_unique<MeshModel>(device, "./Data/x/tricycle.x");
-    jumpSound_ = sound.createClip("./Data/wave/jump.wav", false);
-    bumpSound_ = sound.createClip("./Data/wave/boyon.wav", false);
+    body_ = std::make_unique<MeshModel>(device, data::kRiderBodyMesh);
+    brows_ = std::make_unique<MeshModel>(device, data::kRiderBrowsMesh);
+    tricycle_ = std::make_unique<MeshModel>(device, data::kTricycleMesh);
+    jumpSound_ = sound.createClip(data::kJumpSound, false);
+    bumpSound_ = sound.createClip(data::kBumpSound, false);
 }
 
 Rider::~Rider() {
-    // The recorder saves the ride as it goes, so it leaves first.
-    controlSource_.reset();
     boost_.reset();
     body_.reset();
     brows_.reset();
@@ -141,9 +139,9 @@ void Rider::motionStep() {
 }
 
 ControlRecord Rider::takeRecord() {
-    if (!controlEnabled_ || !controlSource_)
+    if (!controlEnabled_)
         return ControlRecord{};
-    return controlSource_->next();
+    return controls_.next();
 }
 
 // Decided on the turn rate the previous tick left.

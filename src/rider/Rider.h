@@ -1,14 +1,14 @@
 #pragma once
 
-#include "field/Field.h"
-#include "platform/GraphicsDevice.h"
-#include "platform/SoundSystem.h"
-#include "rider/Boost.h"
-#include "replay/ControlRecord.h"
-#include "replay/ControlSource.h"
 #include "assets/MeshModel.h"
 #include "core/Vec3.h"
+#include "field/Field.h"
 #include "field/WaterSurface.h"
+#include "platform/GraphicsDevice.h"
+#include "platform/SoundSystem.h"
+#include "replay/ControlRecord.h"
+#include "replay/ControlSource.h"
+#include "rider/Boost.h"
 
 #include <cstdint>
 #include <memory>
@@ -24,7 +24,11 @@ enum class RiderState : int32_t { Ground = 0, Skid = 1, Air = 2, Water = 3 };
 // this same motion, so every constant and the order of every step are part of the recordings.
 class Rider {
   public:
-    virtual ~Rider();
+    // Starts at rest on the field's start point. The control source (the player's recorded keys
+    // or the demo's recording) is read once per update while control is enabled.
+    Rider(GraphicsDevice& device, SoundSystem& sound, ControlSource& controls, const Field& field,
+          const WaterSurface& water);
+    ~Rider();
     Rider(const Rider&) = delete;
     Rider& operator=(const Rider&) = delete;
 
@@ -58,11 +62,6 @@ class Rider {
     void setControlEnabled(bool enabled) { controlEnabled_ = enabled; }
     bool browsShown() const { return browsShown_; }
     void setBrowsShown(bool shown) { browsShown_ = shown; }
-
-  protected:
-    Rider(GraphicsDevice& device, SoundSystem& sound, const Field& field, const WaterSurface& water);
-    // The variant's source, created right after the rider itself.
-    void attachControlSource(std::unique_ptr<ControlSource> source) { controlSource_ = std::move(source); }
 
   private:
     // The constants that tell rolling with grip from skidding.
@@ -107,7 +106,7 @@ class Rider {
 
     RiderState state_ = RiderState::Ground;
     GraphicsDevice& device_;
-    std::unique_ptr<ControlSource> controlSource_;
+    ControlSource& controls_;
     std::unique_ptr<Boost> boost_;
     const Field& field_;
     const WaterSurface& water_;

@@ -1,8 +1,9 @@
 #include "scene/FinishPhase.h"
 
-#include "game/GameState.h"
 #include "characters/HitTest.h"
 #include "characters/Walker.h"
+#include "field/WaterSurface.h"
+#include "game/GameState.h"
 #include "hud/MessageBoard.h"
 #include "hud/ScoreBoard.h"
 #include "platform/GraphicsDevice.h"
@@ -12,7 +13,6 @@
 #include "world/Fog.h"
 #include "world/RippleSet.h"
 #include "world/SplashSet.h"
-#include "field/WaterSurface.h"
 
 namespace qv {
 

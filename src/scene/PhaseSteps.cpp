@@ -1,6 +1,7 @@
 #include "scene/PhaseSteps.h"
 
 #include "field/Field.h"
+#include "field/WaterSurface.h"
 #include "platform/GraphicsDevice.h"
 #include "rider/Rider.h"
 #include "world/BlobShadow.h"
@@ -8,7 +9,6 @@
 #include "world/RippleSet.h"
 #include "world/SkyBackdrop.h"
 #include "world/SplashSet.h"
-#include "field/WaterSurface.h"
 
 namespace qv::phase {
 

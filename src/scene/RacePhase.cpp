@@ -1,9 +1,9 @@
 #include "scene/RacePhase.h"
 
-#include "game/GameState.h"
 #include "characters/GoalCourse.h"
 #include "characters/HitTest.h"
 #include "characters/TargetArrow.h"
+#include "game/GameState.h"
 #include "hud/MessageBoard.h"
 #include "hud/MiniMap.h"
 #include "hud/RaceTimer.h"
@@ -11,6 +11,8 @@
 #include "platform/GraphicsDevice.h"
 #include "platform/KeyCodes.h"
 #include "platform/KeyboardInput.h"
+#include "race/RaceClock.h"
+#include "race/RaceScore.h"
 #include "rider/Rider.h"
 #include "scene/PhaseSteps.h"
 #include "world/Camera.h"
@@ -25,7 +27,8 @@ constexpr float kRaceFarPlane = 142.0f;
 } // namespace
 
 RacePhase::RacePhase(const SceneParts& parts) : parts_(parts) {
-    raceTimer_ = std::make_unique<RaceTimer>(parts_.graphics, parts_.game);
+    raceClock_ = std::make_unique<RaceClock>(parts_.game);
+    raceTimer_ = std::make_unique<RaceTimer>(parts_.graphics, *raceClock_);
     miniMap_ = std::make_unique<MiniMap>(parts_.graphics, parts_.rider, parts_.goalCourse, parts_.game);
     parts_.rider.setBrowsShown(true);
 }
@@ -33,6 +36,7 @@ RacePhase::RacePhase(const SceneParts& parts) : parts_(parts) {
 RacePhase::~RacePhase() {
     raceTimer_.reset();
     miniMap_.reset();
+    raceClock_.reset();
 }
 
 bool RacePhase::togglePause() {
@@ -50,20 +54,31 @@ void RacePhase::update() {
     parts_.rider.update();
     phase::moveWaterEffects(parts_);
     parts_.goalCourse.update();
+    parts_.score.countFrame();
     if (!parts_.game.stageCleared) {
         parts_.arrow.update();
-        parts_.hitTest.checkGoalHit(parts_.rider, parts_.goalCourse);
+        checkGoalHit();
     }
     parts_.camera.selectMode();
     parts_.camera.update();
+}
+
+// The points come from the distance of the goal being knocked down, so they are counted before the
+// knock-down places the next goal (which also draws from the generator).
+void RacePhase::checkGoalHit() {
+    Rider& rider = parts_.rider;
+    if (parts_.hitTest.checkGoalHit(rider, parts_.goalCourse) != HitTest::GoalContact::Hard)
+        return;
+    parts_.score.addKnockDown(parts_.goalCourse.goalDistance(), rider.speed());
+    parts_.goalCourse.knockDown(rider.speed(), rider.direction());
 }
 
 // A goal knocked down in the tick the time would run out still gives its time first.
 bool RacePhase::stillRunning() {
     if (paused_)
         return true;
-    raceTimer_->addGoalTime(parts_.goalCourse.takePendingDistance());
-    return raceTimer_->tick();
+    raceClock_->addGoalTime(parts_.goalCourse.takePendingDistance());
+    return raceClock_->tick();
 }
 
 void RacePhase::beginFrame() {
@@ -90,7 +105,7 @@ void RacePhase::drawCharacters() {
         parts_.arrow.draw();
     // The goal tumbles when knocked down: both faces must show.
     g.setRenderState(RenderState::CullMode, kCullNone);
-    parts_.goalCourse.draw();
+    parts_.goalCourse.draw(!parts_.game.stageCleared);
     g.setRenderState(RenderState::CullMode, kCullCcw);
 }
 

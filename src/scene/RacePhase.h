@@ -8,11 +8,12 @@
 namespace qv {
 
 class MiniMap;
+class RaceClock;
 class RaceTimer;
 
-// The ride itself: moves the world each tick, pauses on W or P, feeds the race timer and runs
-// until the time is up. It owns the race-only HUD, the timer and the mini-map. The attract and
-// play kinds differ only in the texts they draw over the race.
+// The ride itself: moves the world each tick, pauses on W or P, scores the knock-downs, feeds the
+// race clock and runs until the time is up. It owns the clock and the race-only HUD, the timer and
+// the mini-map. The attract and play kinds differ only in the texts they draw over the race.
 class RacePhase {
   public:
     explicit RacePhase(const SceneParts& parts);
@@ -25,6 +26,7 @@ class RacePhase {
     bool stillRunning();
 
     bool paused() const { return paused_; }
+    const RaceClock& raceClock() const { return *raceClock_; }
     const RaceTimer& raceTimer() const { return *raceTimer_; }
 
   protected:
@@ -36,10 +38,12 @@ class RacePhase {
 
   private:
     bool togglePause();
+    void checkGoalHit();
     void drawCharacters();
     void drawMarker();
     void drawHud();
 
+    std::unique_ptr<RaceClock> raceClock_;
     std::unique_ptr<MiniMap> miniMap_;
     std::unique_ptr<RaceTimer> raceTimer_;
     bool paused_ = false;

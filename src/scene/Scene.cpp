@@ -1,29 +1,32 @@
 #include "scene/Scene.h"
 
+#include "assets/DataFiles.h"
 #include "characters/DemoGoalCourse.h"
 #include "characters/HitTest.h"
 #include "characters/PlayGoalCourse.h"
 #include "characters/TargetArrow.h"
 #include "characters/Walker.h"
+#include "core/FatalError.h"
 #include "field/Field.h"
+#include "field/WaterSurface.h"
 #include "hud/MessageBoard.h"
 #include "hud/ScoreBoard.h"
 #include "platform/KeyboardInput.h"
-#include "rider/AttractRider.h"
-#include "rider/PlayRider.h"
+#include "race/RaceScore.h"
+#include "replay/DemoPlayback.h"
+#include "replay/KeyboardRecorder.h"
+#include "rider/Rider.h"
 #include "scene/FinishPhase.h"
 #include "scene/RacePhase.h"
 #include "scene/SceneLight.h"
 #include "scene/SceneParts.h"
 #include "scene/StartPhase.h"
-#include "core/FatalError.h"
 #include "world/BlobShadow.h"
 #include "world/Camera.h"
 #include "world/Fog.h"
 #include "world/RippleSet.h"
 #include "world/SkyBackdrop.h"
 #include "world/SplashSet.h"
-#include "field/WaterSurface.h"
 
 namespace qv {
 
@@ -44,18 +47,18 @@ void stopAndRelease(std::unique_ptr<SoundClip>& clip) {
 
 } // namespace
 
-Scene::Scene(Kind kind, GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard,
-             GameState& state, const Settings& settings)
-    : graphics_(graphics), sound_(sound), keyboard_(keyboard), game_(state), settings_(settings) {
-    readySound_ = sound_.createClip("./Data/wave/Ready.wav", false);
-    music_ = sound_.createClip("./Data/wave/bgm.wav", true);
-    warningSound_ = sound_.createClip("./Data/wave/warning.wav", true);
+Scene::Scene(SceneKind kind, GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard,
+             GameState& state, const SceneOptions& options)
+    : kind_(kind), graphics_(graphics), sound_(sound), keyboard_(keyboard), game_(state), options_(options) {
+    readySound_ = sound_.createClip(data::kReadySound, false);
+    music_ = sound_.createClip(data::kMusic, true);
+    warningSound_ = sound_.createClip(data::kWarningSound, true);
     game_.stageCleared = false;
     game_.stageClearWait = 0;
     // Set before any component exists: some read it while they are built.
-    game_.demoMode = kind == Kind::Attract;
+    game_.demoMode = kind == SceneKind::Attract;
     try {
-        build(kind);
+        build();
     } catch (...) {
         // Whatever was built goes in the usual order before the error moves on.
         destroyComponents();
@@ -64,38 +67,49 @@ Scene::Scene(Kind kind, GraphicsDevice& graphics, SoundSystem& sound, KeyboardIn
 }
 
 // Each component gets what it depends on, so the order matters.
-void Scene::build(Kind kind) {
-    bool demo = kind == Kind::Attract;
-    fog_ = std::make_unique<Fog>(graphics_, game_, settings_);
+void Scene::build() {
+    fog_ = std::make_unique<Fog>(graphics_, game_, options_);
     light_ = std::make_unique<SceneLight>(graphics_);
-    field_ = std::make_unique<Field>(graphics_, game_, settings_);
-    water_ = std::make_unique<WaterSurface>(graphics_, game_, settings_);
-    if (demo)
-        rider_ = std::make_unique<AttractRider>(graphics_, sound_, *field_, *water_, game_);
-    else
-        rider_ = std::make_unique<PlayRider>(graphics_, sound_, keyboard_, *field_, *water_, game_);
-    ripples_ = std::make_unique<RippleSet>(graphics_, *rider_, *water_, settings_);
+    field_ = std::make_unique<Field>(graphics_, game_, options_);
+    water_ = std::make_unique<WaterSurface>(graphics_, game_, options_);
+    buildRider();
+    ripples_ = std::make_unique<RippleSet>(graphics_, *water_, options_);
     camera_ = std::make_unique<Camera>(graphics_, keyboard_, *rider_, *field_, game_);
     sky_ = std::make_unique<SkyBackdrop>(graphics_, game_);
-    splashes_ = std::make_unique<SplashSet>(graphics_, sound_, *water_, game_, settings_);
+    splashes_ = std::make_unique<SplashSet>(graphics_, sound_, *water_, game_, options_);
     shadow_ = std::make_unique<BlobShadow>(graphics_, *rider_, *field_);
-    scoreBoard_ = std::make_unique<ScoreBoard>(graphics_, sound_, game_, settings_);
-    if (demo)
-        goalCourse_ =
-            std::make_unique<DemoGoalCourse>(graphics_, sound_, *field_, *scoreBoard_, *camera_, game_);
-    else
-        goalCourse_ =
-            std::make_unique<PlayGoalCourse>(graphics_, sound_, *field_, *scoreBoard_, *camera_, game_);
+    score_ = std::make_unique<RaceScore>(game_, options_.initializeScores);
+    scoreBoard_ = std::make_unique<ScoreBoard>(graphics_, sound_, game_, *score_);
+    buildGoalCourse();
     arrow_ = std::make_unique<TargetArrow>(graphics_, *rider_, *goalCourse_, *camera_, game_);
     walker_ = std::make_unique<Walker>(graphics_, sound_, *rider_, *water_, game_);
     hitTest_ = std::make_unique<HitTest>();
     messageBoard_ = std::make_unique<MessageBoard>(graphics_, game_);
-    buildPhases(demo, SceneParts{graphics_, keyboard_, game_, *rider_, *camera_, *shadow_, *ripples_,
-                                 *splashes_, *goalCourse_, *arrow_, *walker_, *field_, *water_, *sky_, *fog_,
-                                 *scoreBoard_, *hitTest_, *messageBoard_});
+    buildPhases(SceneParts{graphics_, keyboard_, game_, *rider_, *camera_, *shadow_, *ripples_, *splashes_,
+                           *goalCourse_, *arrow_, *walker_, *field_, *water_, *sky_, *fog_, *score_,
+                           *scoreBoard_, *hitTest_, *messageBoard_});
 }
 
-void Scene::buildPhases(bool demo, const SceneParts& parts) {
+// The demo replays the best recorded ride; a player's keys are recorded as they are read.
+void Scene::buildRider() {
+    ControlSource* controls = nullptr;
+    if (kind_ == SceneKind::Attract)
+        controls = (playback_ = std::make_unique<DemoPlayback>()).get();
+    else
+        controls = (recorder_ = std::make_unique<KeyboardRecorder>(keyboard_)).get();
+    rider_ = std::make_unique<Rider>(graphics_, sound_, *controls, *field_, *water_);
+}
+
+// The demo's goals follow its goal file; a player's are drawn live and recorded.
+void Scene::buildGoalCourse() {
+    if (kind_ == SceneKind::Attract)
+        goalCourse_ = std::make_unique<DemoGoalCourse>(graphics_, sound_, *field_, *camera_, game_);
+    else
+        goalCourse_ = std::make_unique<PlayGoalCourse>(graphics_, sound_, *field_, *camera_, game_);
+}
+
+void Scene::buildPhases(const SceneParts& parts) {
+    const bool demo = kind_ == SceneKind::Attract;
     racePhase_ = makeKind<AttractRacePhase, PlayRacePhase, RacePhase>(demo, parts);
     startPhase_ = makeKind<AttractStartPhase, PlayStartPhase, StartPhase>(demo, parts);
     finishPhase_ = makeKind<AttractFinishPhase, PlayFinishPhase, FinishPhase>(demo, parts);
@@ -108,8 +122,23 @@ Scene::~Scene() {
     stopAndRelease(readySound_);
 }
 
-// The goal course writes its record before the rider writes the ride, and the score board,
-// which decides whether the run is the next demo, writes its files after both.
+SaveResult Scene::finishRun() {
+    SaveResult result;
+    if (kind_ != SceneKind::Play || finished_)
+        return result;
+    finished_ = true;
+    const bool best = score_->newBest();
+    // Stage runs are never replayed. The goals go before the ride, as they always have.
+    if (game_.stageNumber == 0) {
+        const char* goals = best ? GoalRecord::kDemoFile : GoalRecord::kReplayFile;
+        result.note(goalCourse_->record().save(goals), goals);
+        const char* ride = best ? ControlRecording::kDemoFile : ControlRecording::kReplayFile;
+        result.note(recorder_->recording().save(ride), ride);
+    }
+    result.add(score_->saveTable(game_.random));
+    return result;
+}
+
 void Scene::destroyComponents() {
     racePhase_.reset();
     startPhase_.reset();
@@ -120,19 +149,30 @@ void Scene::destroyComponents() {
     water_.reset();
     sky_.reset();
     rider_.reset();
+    recorder_.reset();
+    playback_.reset();
     camera_.reset();
     splashes_.reset();
     ripples_.reset();
     shadow_.reset();
     walker_.reset();
     scoreBoard_.reset();
+    score_.reset();
     hitTest_.reset();
     fog_.reset();
     light_.reset();
     messageBoard_.reset();
 }
 
-bool Scene::update() {
+SceneStatus Scene::update() {
+    const bool running = step();
+    if (!running)
+        return game_.stageCleared ? SceneStatus::NextStage : SceneStatus::Over;
+    return game_.stageCleared ? SceneStatus::Cleared : SceneStatus::Running;
+}
+
+// False once the scene is over: its finish has run, or a cleared stage's wait ran out.
+bool Scene::step() {
     keyboard_.poll();
     switch (phaseState_) {
     case Begin:

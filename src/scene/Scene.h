@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/SaveResult.h"
 #include "game/GameState.h"
-#include "app/Settings.h"
+#include "game/SceneKind.h"
+#include "game/SceneOptions.h"
 #include "platform/SoundSystem.h"
 
 #include <cstdint>
@@ -11,6 +13,7 @@ namespace qv {
 
 class BlobShadow;
 class Camera;
+class DemoPlayback;
 class Field;
 class FinishPhase;
 class Fog;
@@ -18,8 +21,10 @@ class GoalCourse;
 class GraphicsDevice;
 class HitTest;
 class KeyboardInput;
+class KeyboardRecorder;
 class MessageBoard;
 class RacePhase;
+class RaceScore;
 class Rider;
 class RippleSet;
 class SceneLight;
@@ -32,24 +37,44 @@ class Walker;
 class WaterSurface;
 struct SceneParts;
 
-// One run over one stage, the attract demo or a player's run. Builds and owns every world
-// component and drives them through the start, race and finish phases.
+// What a scene's update tells the director about the run.
+enum class SceneStatus {
+    Running,   // the run goes on
+    Cleared,   // the stage is cleared and its banner still shows; ending now goes to the next stage
+    NextStage, // the cleared stage's wait is over: on to the next stage
+    Over,      // the run has ended: back to the demo
+};
+
+// One run over one stage: the attract demo or a player's run. Builds and owns every world
+// component and drives them through the start, race and finish phases. The kind is chosen once,
+// here: it decides the control source (the demo's recording or the player's recorded keys) and
+// the goal course, and whether the run leaves files behind.
 class Scene {
   public:
     enum PhaseState : int32_t { Begin = 0, Starting = 1, Racing = 2, Finishing = 3, Over = 4 };
     static constexpr int32_t kStageClearWait = 120;
 
-    virtual ~Scene();
+    // Sets the game's demo flag and clears its stage-cleared state before building anything.
+    // A component that fails to build ends the program; what was built goes first, in order.
+    Scene(SceneKind kind, GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard,
+          GameState& state, const SceneOptions& options);
+    ~Scene();
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
     void start() { phaseState_ = Begin; }
-    // One game step; false when the scene is over.
-    bool update();
+    // One game step.
+    SceneStatus update();
     // One frame of the current phase. Any failure while drawing ends the program as a
     // Direct3D error, whatever it was.
     void draw();
+    // The end of a player's run, called once by the director before the scene goes: an endless
+    // run leaves its goal record and recording as the next attract demo when it is a new best,
+    // else as the replay; a new best is entered into the high-score table. The attract demo
+    // writes nothing. Returns the files that could not be written.
+    SaveResult finishRun();
 
+    SceneKind kind() const { return kind_; }
     int32_t phaseState() const { return phaseState_; }
     const StartPhase* startPhase() const { return startPhase_.get(); }
     const RacePhase* racePhase() const { return racePhase_.get(); }
@@ -59,28 +84,30 @@ class Scene {
     const WaterSurface* water() const { return water_.get(); }
     const Field* field() const { return field_.get(); }
     const GoalCourse* goalCourse() const { return goalCourse_.get(); }
+    const RaceScore* raceScore() const { return score_.get(); }
     const ScoreBoard* scoreBoard() const { return scoreBoard_.get(); }
 
-  protected:
-    enum class Kind { Attract, Play };
-
-    Scene(Kind kind, GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard, GameState& state,
-          const Settings& settings);
-
   private:
-    void build(Kind kind);
-    void buildPhases(bool demo, const SceneParts& parts);
+    void build();
+    void buildRider();
+    void buildGoalCourse();
+    void buildPhases(const SceneParts& parts);
     void destroyComponents();
+    bool step();
     bool updateRace();
     void updateStart();
     void updateFinish();
 
+    const SceneKind kind_;
     int32_t phaseState_ = Begin;
+    bool finished_ = false;
     GraphicsDevice& graphics_;
     SoundSystem& sound_;
     KeyboardInput& keyboard_;
     GameState& game_;
-    const Settings& settings_;
+    const SceneOptions options_;
+    std::unique_ptr<KeyboardRecorder> recorder_; // a player's run
+    std::unique_ptr<DemoPlayback> playback_;     // the attract demo
     std::unique_ptr<Rider> rider_;
     std::unique_ptr<TargetArrow> arrow_;
     std::unique_ptr<Camera> camera_;
@@ -93,6 +120,7 @@ class Scene {
     std::unique_ptr<WaterSurface> water_;
     std::unique_ptr<SkyBackdrop> sky_;
     std::unique_ptr<HitTest> hitTest_;
+    std::unique_ptr<RaceScore> score_;
     std::unique_ptr<ScoreBoard> scoreBoard_;
     std::unique_ptr<Fog> fog_;
     std::unique_ptr<SceneLight> light_;

@@ -11,6 +11,7 @@ class GraphicsDevice;
 class HitTest;
 class KeyboardInput;
 class MessageBoard;
+class RaceScore;
 class Rider;
 class RippleSet;
 class ScoreBoard;
@@ -38,6 +39,7 @@ struct SceneParts {
     WaterSurface& water;
     SkyBackdrop& sky;
     Fog& fog;
+    RaceScore& score;
     ScoreBoard& scoreBoard;
     const HitTest& hitTest;
     MessageBoard& messageBoard;

@@ -1,9 +1,10 @@
 #include "scene/StartPhase.h"
 
-#include "game/GameState.h"
 #include "characters/TargetArrow.h"
 #include "characters/Walker.h"
 #include "field/Field.h"
+#include "field/WaterSurface.h"
+#include "game/GameState.h"
 #include "hud/MessageBoard.h"
 #include "platform/GraphicsDevice.h"
 #include "rider/Rider.h"
@@ -11,7 +12,6 @@
 #include "world/BlobShadow.h"
 #include "world/Camera.h"
 #include "world/Fog.h"
-#include "field/WaterSurface.h"
 
 namespace qv {
 

@@ -1,9 +1,9 @@
 #include "scene/StartSignal.h"
 
+#include "assets/DataFiles.h"
+#include "assets/TextureLoader.h"
 #include "game/GameState.h"
 #include "platform/GraphicsDevice.h"
-#include "core/FatalError.h"
-#include "assets/TextureLoader.h"
 
 #include <algorithm>
 
@@ -22,10 +22,7 @@ StartSignal::StartSignal(GraphicsDevice& graphics, const GameState& state)
                                   {640, 0, 0, 1, 0xFFFFFFFF, 1, 0},
                                   {0, 480, 0, 1, 0xFFFFFFFF, 0, 1},
                                   {640, 480, 0, 1, 0xFFFFFFFF, 1, 1}}} {
-    texture_ = loadTexture(graphics_, state.demoMode ? "./Data/tex/startd.dds" : "./Data/tex/start.dds",
-                           TextureFormat::A8R8G8B8);
-    if (!texture_)
-        throw FatalError("ERROR : Create Direct3DTexture");
+    texture_ = requireTexture(graphics_, state.demoMode ? data::kDemoStartTexture : data::kStartTexture);
 }
 
 void StartSignal::animate() {

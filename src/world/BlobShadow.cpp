@@ -1,6 +1,6 @@
 #include "world/BlobShadow.h"
 
-#include "core/FatalError.h"
+#include "assets/DataFiles.h"
 #include "assets/TextureLoader.h"
 
 namespace qv {
@@ -41,9 +41,7 @@ BlobShadow::BlobShadow(GraphicsDevice& device, const Rider& rider, const Field& 
     : device_(device), rider_(rider), field_(field), offsets_(scaledOffsets()) {
     for (size_t i = 0; i < fan_.size(); ++i)
         fan_[i] = {0.0f, 0.0f, 0.0f, kColor, kColumnU, i == 0 ? kCentreV : kRimV};
-    texture_ = loadTexture(device_, "./Data/tex/shadow.dds", TextureFormat::A8R8G8B8);
-    if (!texture_)
-        throw FatalError("ERROR : Create Direct3DTexture");
+    texture_ = requireTexture(device_, data::kShadowTexture);
 }
 
 void BlobShadow::draw() {

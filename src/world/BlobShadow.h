@@ -1,11 +1,11 @@
 #pragma once
 
+#include "core/Vec3.h"
 #include "field/Field.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/RenderTypes.h"
 #include "platform/Texture.h"
 #include "rider/Rider.h"
-#include "core/Vec3.h"
 
 #include <array>
 #include <cstddef>

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "game/GameState.h"
+#include "core/Matrix4.h"
+#include "core/Vec3.h"
 #include "field/Field.h"
+#include "field/WaterSurface.h"
+#include "game/GameState.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/KeyboardInput.h"
 #include "rider/Rider.h"
-#include "core/Matrix4.h"
-#include "core/Vec3.h"
 
 #include <cstdint>
 
@@ -29,7 +30,7 @@ enum class CameraMode : int32_t {
 // yaw also place the terrain window, the water plane, the sky and the finish walker.
 class Camera {
   public:
-    static constexpr Vec3 kStartEye{81.5f, 0.445f, 81.5f};
+    static constexpr Vec3 kStartEye{81.5f, WaterSurface::kRestingLevel, 81.5f};
     // The demo switches to a random view after this many race updates.
     static constexpr uint32_t kDemoModeInterval = 300;
 

@@ -4,12 +4,12 @@
 
 namespace qv {
 
-Fog::Fog(GraphicsDevice& device, const GameState& state, const Settings& settings)
+Fog::Fog(GraphicsDevice& device, const GameState& state, const SceneOptions& options)
     : device_(device), enabled_(false) {
     const float range = static_cast<float>(GameState::clampSightRange(state.sightRange));
     restingStart_ = fogStart_ = range - 2.0f;
     restingEnd_ = fogEnd_ = range;
-    const int32_t mode = settings.readInt("EFFECT", "FOG", 1);
+    const int32_t mode = options.fogMode;
     if (mode == 0) {
         device_.setRenderState(RenderState::FogEnable, 0);
         return;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "game/GameState.h"
-#include "app/Settings.h"
+#include "game/SceneOptions.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/RenderTypes.h"
 
@@ -22,7 +22,7 @@ class Fog {
     static constexpr float kStartStep = 0.125f;
     static constexpr float kEndStep = 0.155f;
 
-    Fog(GraphicsDevice& device, const GameState& state, const Settings& settings);
+    Fog(GraphicsDevice& device, const GameState& state, const SceneOptions& options);
 
     // The phases bracket unfogged drawing (sky, arrow, overlays) with these.
     void enable();

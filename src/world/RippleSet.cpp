@@ -1,8 +1,8 @@
 #include "world/RippleSet.h"
 
-#include "core/FatalError.h"
-#include "core/Matrix4.h"
+#include "assets/DataFiles.h"
 #include "assets/TextureLoader.h"
+#include "core/Matrix4.h"
 
 #include <algorithm>
 
@@ -37,15 +37,12 @@ Argb colourAt(int32_t age) {
 
 } // namespace
 
-RippleSet::RippleSet(GraphicsDevice& device, const Rider&, const WaterSurface& water,
-                     const Settings& settings)
-    : device_(device), water_(water), enabled_(settings.readInt("EFFECT", "RIPPLE", 1) != 0) {
+RippleSet::RippleSet(GraphicsDevice& device, const WaterSurface& water, const SceneOptions& options)
+    : device_(device), water_(water), enabled_(options.ripples) {
     if (!enabled_)
         return;
     quad_ = kQuad;
-    texture_ = loadTexture(device_, "./Data/tex/Ripple.dds", TextureFormat::A8R8G8B8);
-    if (!texture_)
-        throw FatalError("ERROR : Create Direct3DTexture");
+    texture_ = requireTexture(device_, data::kRippleTexture);
 }
 
 bool RippleSet::readyToSpawn(const Vec3& position, float speed) const {

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/Settings.h"
+#include "core/Vec3.h"
+#include "field/WaterSurface.h"
+#include "game/SceneOptions.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/RenderTypes.h"
 #include "platform/Texture.h"
-#include "core/Vec3.h"
-#include "field/WaterSurface.h"
 
 #include <array>
 #include <cstddef>
@@ -13,8 +13,6 @@
 #include <memory>
 
 namespace qv {
-
-class Rider;
 
 // One ring on the water: where it started and how many updates it has lived.
 struct Ripple {
@@ -33,10 +31,9 @@ class RippleSet {
     static constexpr float kMinSpeed = 0.022f;
     static constexpr int32_t kLifetime = 30; // a ring is drawn with ages 1..30
 
-    // The rider is the scene's argument but its values come through spawn. Throws FatalError
-    // "ERROR : Create Direct3DTexture" when ./Data/tex/Ripple.dds cannot be made.
-    RippleSet(GraphicsDevice& device, const Rider& rider, const WaterSurface& water,
-              const Settings& settings);
+    // The rider's values come through spawn. Throws FatalError "ERROR : Create Direct3DTexture"
+    // when the ripple texture cannot be made.
+    RippleSet(GraphicsDevice& device, const WaterSurface& water, const SceneOptions& options);
 
     // Starts a ring at the rider's x and z if the rider is in or under the water, fast enough and
     // the last ring is old enough: 10 updates at the slowest, every update from speed 0.2 on.

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/Vec3.h"
 #include "game/GameState.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/RenderTypes.h"
-#include "core/Vec3.h"
 
 #include <array>
 

@@ -1,9 +1,10 @@
 #include "world/SplashSet.h"
 
-#include "core/FatalError.h"
+#include "assets/DataFiles.h"
+#include "assets/TextureLoader.h"
+#include "core/Angles.h"
 #include "core/Matrix4.h"
 #include "core/Random.h"
-#include "assets/TextureLoader.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,7 +13,6 @@ namespace qv {
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
 constexpr float kRimRadius = 0.07f; // particles start on a small ring around the rider
 constexpr float kThrow = 0.23f;
 constexpr float kLift = 0.03f;
@@ -26,18 +26,16 @@ constexpr float kPointSizeMin = 0.0f;
 } // namespace
 
 SplashSet::SplashSet(GraphicsDevice& device, SoundSystem& sound, const WaterSurface& water, GameState& state,
-                     const Settings& settings)
-    : device_(device), water_(water), state_(state), enabled_(settings.readInt("EFFECT", "SPLASH", 1) != 0) {
+                     const SceneOptions& options)
+    : device_(device), water_(water), state_(state), enabled_(options.splashes) {
     if (!enabled_)
         return;
     points_.assign(kPoints, SplashPoint{kParked.x, kParked.y, kParked.z, kColor});
     velocities_.assign(kPoints, Vec3{});
     active_.assign(kPoints, 0);
-    wadeSound_ = sound.createClip("./Data/wave/splash0.wav", false);
-    deepSound_ = sound.createClip("./Data/wave/splash1.wav", false);
-    texture_ = loadTexture(device_, "./Data/tex/splash.dds", TextureFormat::A8R8G8B8);
-    if (!texture_)
-        throw FatalError("ERROR : Create Direct3DTexture");
+    wadeSound_ = sound.createClip(data::kWadeSound, false);
+    deepSound_ = sound.createClip(data::kDeepSplashSound, false);
+    texture_ = requireTexture(device_, data::kSplashTexture);
 }
 
 size_t SplashSet::activeCount() const {

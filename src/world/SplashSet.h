@@ -1,13 +1,13 @@
 #pragma once
 
+#include "core/Vec3.h"
+#include "field/WaterSurface.h"
 #include "game/GameState.h"
-#include "app/Settings.h"
+#include "game/SceneOptions.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/RenderTypes.h"
 #include "platform/SoundSystem.h"
 #include "platform/Texture.h"
-#include "core/Vec3.h"
-#include "field/WaterSurface.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -31,9 +31,9 @@ class SplashSet {
     static constexpr float kGravity = 0.005f;
 
     // Draws its random numbers from state.random. Throws FatalError
-    // "ERROR : Create Direct3DTexture" when ./Data/tex/splash.dds cannot be made.
+    // "ERROR : Create Direct3DTexture" when the splash texture cannot be made.
     SplashSet(GraphicsDevice& device, SoundSystem& sound, const WaterSurface& water, GameState& state,
-              const Settings& settings);
+              const SceneOptions& options);
 
     // A burst at the rider: waterContact 1 (wading) or 2 (deep) picks the sound and, with the
     // speed, the number of particles. Below kMinSpeed nothing happens.

@@ -1,9 +1,12 @@
 #include "app/GameDirector.h"
+#include "core/FatalError.h"
 #include "scene/Scene.h"
 #include "support/HeadlessRig.h"
-#include "core/FatalError.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
 
 namespace qv {
 namespace {
@@ -15,7 +18,7 @@ class GameDirectorTest : public ::testing::Test {
     GameDirector& director() {
         if (!director_)
             director_ = std::make_unique<GameDirector>(rig.graphics, rig.sound, rig.keyboard, rig.clock,
-                                                       rig.state, rig.settings);
+                                                       rig.state, rig.settings, errors);
         return *director_;
     }
     // Runs ticks until the next one would be tick `last` + 1.
@@ -36,6 +39,7 @@ class GameDirectorTest : public ::testing::Test {
     }
 
     test::HeadlessRig rig;
+    std::ostringstream errors;
     std::unique_ptr<GameDirector> director_;
     uint32_t ticks = 0;
 };
@@ -130,10 +134,9 @@ class StageModeTest : public GameDirectorTest {
 };
 
 TEST_F(StageModeTest, StageModeRunsStartAtStageOneAndAClearedStageLeadsToTheNext) {
-    rig.state.gameMode = 1;
+    rig.state.gameMode = GameMode::Stages;
     ASSERT_TRUE(runUntilState(GameDirector::Run, 20));
     EXPECT_EQ(rig.state.stageNumber, 1u);
-    const Scene* stage1 = director().scene();
     rig.state.stageCleared = true;
     // The scene keeps going for its wait, then ends; the next stage follows with no demo between.
     ASSERT_TRUE(runUntilState(GameDirector::StartRun, 600));
@@ -142,7 +145,9 @@ TEST_F(StageModeTest, StageModeRunsStartAtStageOneAndAClearedStageLeadsToTheNext
     EXPECT_EQ(director().state(), GameDirector::Run);
     EXPECT_EQ(rig.state.stageNumber, 2u);
     EXPECT_FALSE(rig.state.stageCleared);
-    EXPECT_NE(director().scene(), stage1);
+    // A new scene, not yet started (comparing addresses would not tell: the old one is freed).
+    ASSERT_NE(director().scene(), nullptr);
+    EXPECT_EQ(director().scene()->phaseState(), Scene::Begin);
     EXPECT_FALSE(rig.state.demoMode);
 }
 
@@ -163,6 +168,26 @@ TEST_F(EnterDuringRunTest, AFreshEnterDuringARunReturnsToTheDemo) {
     EXPECT_TRUE(rig.state.demoMode);
 }
 
+TEST_F(EnterDuringRunTest, ARunsFilesAreWrittenAsItEndsAndAFailedOneIsReported) {
+    rig.dir.write("Data/replay.dat/keep", "x"); // a folder in the way of the replay
+    ASSERT_TRUE(runUntilState(GameDirector::BackToDemo, 80));
+    EXPECT_FALSE(std::filesystem::exists(rig.path("Data/rgoal.dat")));
+    EXPECT_EQ(errors.str(), "");
+    runUntil(ticks + 1);
+    EXPECT_TRUE(std::filesystem::exists(rig.path("Data/rgoal.dat")));
+    EXPECT_EQ(errors.str(), "qorvex: could not save ./Data/replay.dat; the run's result is not kept there\n");
+}
+
+TEST_F(EnterDuringRunTest, QuittingDuringARunStillKeepsItsFiles) {
+    ASSERT_TRUE(runUntilState(GameDirector::Run, 20));
+    runUntil(ticks + 20);
+    director().setState(GameDirector::Quit);
+    runUntil(ticks + 1);
+    EXPECT_FALSE(director().running());
+    EXPECT_TRUE(std::filesystem::exists(rig.path("Data/replay.dat")));
+    EXPECT_TRUE(std::filesystem::exists(rig.path("Data/rgoal.dat")));
+}
+
 class HeldLeftTest : public GameDirectorTest {
   protected:
     HeldLeftTest() : GameDirectorTest("1 down RETURN\n2 up RETURN\n2 down LEFT\n") {}
@@ -170,11 +195,11 @@ class HeldLeftTest : public GameDirectorTest {
 
 TEST_F(HeldLeftTest, HoldingAnArrowFlipsTheModeAtOnceThenEverySixteenTicks) {
     runUntil(1);
-    EXPECT_EQ(rig.state.gameMode, 0);
+    EXPECT_EQ(rig.state.gameMode, GameMode::Endless);
     runUntil(2);
-    EXPECT_EQ(rig.state.gameMode, 1); // the counter starts high: the first press flips at once
+    EXPECT_EQ(rig.state.gameMode, GameMode::Stages); // the counter starts high: the first press flips at once
     std::vector<uint32_t> flips;
-    int32_t mode = rig.state.gameMode;
+    GameMode mode = rig.state.gameMode;
     while (ticks < 60) {
         runUntil(ticks + 1);
         if (rig.state.gameMode != mode) {

@@ -1,6 +1,6 @@
 #include "app/LogoScreen.h"
-#include "support/HeadlessRig.h"
 #include "core/FatalError.h"
+#include "support/HeadlessRig.h"
 
 #include <gtest/gtest.h>
 

@@ -67,14 +67,14 @@ TEST(GameState, ResetRestoresStartValuesButKeepsTheGenerator) {
     state.random.next();
     uint32_t generator = state.random.state();
     state.stageNumber = 4;
-    state.gameMode = 1;
-    state.stageCleared = state.demoMode = state.newHighScore = state.introDone = true;
+    state.gameMode = GameMode::Stages;
+    state.stageCleared = state.demoMode = state.introDone = true;
     state.stageClearWait = 50;
     state.goalsInStage = 3;
     state.reset();
     EXPECT_EQ(state.stageNumber, 0u);
-    EXPECT_EQ(state.gameMode, 0);
-    EXPECT_FALSE(state.stageCleared || state.demoMode || state.newHighScore || state.introDone);
+    EXPECT_EQ(state.gameMode, GameMode::Endless);
+    EXPECT_FALSE(state.stageCleared || state.demoMode || state.introDone);
     EXPECT_EQ(state.stageClearWait, 0);
     EXPECT_EQ(state.goalsInStage, 0u);
     EXPECT_EQ(state.random.state(), generator);

@@ -1,7 +1,7 @@
 #include "assets/DdsReader.h"
 #include "DdsBytes.h"
-#include "support/TempDir.h"
 #include "core/Random.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

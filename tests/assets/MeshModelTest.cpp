@@ -1,8 +1,8 @@
 #include "assets/MeshModel.h"
 #include "XFiles.h"
+#include "core/FatalError.h"
 #include "platform/RecordingRenderDevice.h"
 #include "support/TempDir.h"
-#include "core/FatalError.h"
 
 #include <gtest/gtest.h>
 

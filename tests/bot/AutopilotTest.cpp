@@ -17,8 +17,7 @@ constexpr uint32_t kPatience = 3000; // ticks: well over a minute of riding
 class AutopilotRide {
   public:
     explicit AutopilotRide(RiderWorkspace& ws) : ws_(ws) {
-        rider_ = std::make_unique<PlayRider>(ws.rig.graphics, ws.rig.sound, keyboard_, *ws.field, *ws.water,
-                                             ws.rig.state);
+        rider_ = std::make_unique<Rider>(ws.rig.graphics, ws.rig.sound, recorder_, *ws.field, *ws.water);
         rider_->setControlEnabled(true);
     }
 
@@ -39,7 +38,8 @@ class AutopilotRide {
     ScriptedKeySource none_ = ScriptedKeySource::fromText("");
     Autopilot autopilot_{none_};
     KeyboardInput keyboard_{autopilot_};
-    std::unique_ptr<PlayRider> rider_;
+    KeyboardRecorder recorder_{keyboard_};
+    std::unique_ptr<Rider> rider_;
 };
 
 TEST(AutopilotTest, KnocksDownAGoalRightBesideTheStartInsteadOfCirclingIt) {

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 namespace qv::test {
 namespace {
@@ -28,45 +32,56 @@ class GoalFileTest : public ::testing::Test {
     }
 };
 
-TEST_F(GoalFileTest, AnEndlessRunLeavesItsRecordByTheHighScoreFlag) {
-    for (bool newHighScore : {false, true}) {
-        SCOPED_TRACE(newHighScore);
-        w.ws.rig.removeFile("Data/dgoal.dat");
-        w.ws.rig.removeFile("Data/rgoal.dat");
-        std::vector<int32_t> entries;
-        {
-            auto course = w.playCourse();
-            place(*course, 4);
-            for (size_t i = 0; i < GoalRecord::kEntries; ++i)
-                entries.push_back(course->record()[i]);
-            w.state.newHighScore = newHighScore;
-        }
-        const std::string written = newHighScore ? "Data/dgoal.dat" : "Data/rgoal.dat";
-        EXPECT_FALSE(w.ws.exists(newHighScore ? "Data/rgoal.dat" : "Data/dgoal.dat"));
-        const std::string bytes = w.ws.readFile(written);
+TEST_F(GoalFileTest, ASavedRecordHoldsEveryEntryAsALittleEndianWord) {
+    auto course = w.playCourse();
+    place(*course, 4);
+    std::vector<int32_t> entries;
+    for (size_t i = 0; i < GoalRecord::kEntries; ++i)
+        entries.push_back(course->record()[i]);
+    EXPECT_NE(entries[7], 0);
+    EXPECT_EQ(entries[8], 0);
+    for (const char* path : {GoalRecord::kReplayFile, GoalRecord::kDemoFile}) {
+        SCOPED_TRACE(path);
+        ASSERT_TRUE(course->record().save(path));
+        const std::string bytes = w.ws.readFile(std::string(path).substr(2));
         ASSERT_EQ(bytes.size(), 2048u);
         for (size_t i = 0; i < entries.size(); ++i)
             ASSERT_EQ(wordAt(bytes, i), entries[i]) << i;
-        EXPECT_NE(entries[7], 0);
-        EXPECT_EQ(entries[8], 0);
     }
+    EXPECT_FALSE(course->record().save("./no-such-folder/goals.dat"));
 }
 
-TEST_F(GoalFileTest, AStageRunWritesNoGoalFileAndTheDemoWritesNone) {
-    w.state.stageNumber = 2;
-    w.state.newHighScore = true;
-    w.playCourse().reset();
+TEST_F(GoalFileTest, DestroyingAGoalCourseWritesNothing) {
+    // Which file a run's goals go to, if any, is the scene's choice when the run ends.
+    auto filesNow = [&] {
+        std::vector<std::string> files;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(w.ws.rig.dir.path()))
+            files.push_back(entry.path().string() + " " +
+                            (entry.is_regular_file() ? std::to_string(entry.file_size()) : "folder"));
+        std::ranges::sort(files);
+        return files;
+    };
+    const auto before = filesNow();
+    for (uint32_t stage : {0u, 2u}) {
+        w.state.stageNumber = stage;
+        auto course = w.playCourse();
+        place(*course, 4);
+        course.reset();
+    }
     w.state.stageNumber = 0;
     w.demoCourse().reset();
     EXPECT_FALSE(w.ws.exists("Data/dgoal.dat"));
     EXPECT_FALSE(w.ws.exists("Data/rgoal.dat"));
+    EXPECT_EQ(filesNow(), before);
 }
 
 TEST_F(GoalFileTest, TheDemoReplaysEveryGoalOfTheRecordedRun) {
     GoalWorkspace hills(rollingHills());
     hills.state.random.seed(7);
-    hills.state.newHighScore = true;
-    std::vector<Vec3> played = place(*hills.playCourse(), 40);
+    auto play = hills.playCourse();
+    const std::vector<Vec3> played = place(*play, 40);
+    ASSERT_TRUE(play->record().save(GoalRecord::kDemoFile)); // as the scene does after a new best
+    play.reset();
     hills.state.random.seed(99);
     auto demo = hills.demoCourse();
     EXPECT_EQ(place(*demo, 40), played);

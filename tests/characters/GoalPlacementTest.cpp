@@ -107,10 +107,9 @@ TEST(GoalPlacementTest, AFieldWithoutAGoalSpotEndsWithAClearErrorInsteadOfHangin
 TEST(GoalPlacementTest, AShortFieldFileGivesAFlatDrownedFieldWithoutAGoalSpot) {
     GoalWorkspace w(flatAt(1.0f));
     w.ws.writeFile("Data/Field0.dat", "short");
-    const Field shortField(w.ws.rig.graphics, w.state, w.ws.rig.settings);
-    EXPECT_THROW(
-        PlayGoalCourse(w.ws.rig.graphics, w.ws.rig.sound, shortField, *w.scoreBoard, *w.camera, w.state),
-        FatalError);
+    const Field shortField(w.ws.rig.graphics, w.state, w.ws.rig.options());
+    EXPECT_THROW(PlayGoalCourse(w.ws.rig.graphics, w.ws.rig.sound, shortField, *w.camera, w.state),
+                 FatalError);
 }
 
 } // namespace

@@ -24,17 +24,14 @@ GoalWorkspace::GoalWorkspace(const Heights& heights, const std::vector<ControlRe
     ws.writeDemo(ride);
     rider = ws.demoRider();
     camera = std::make_unique<Camera>(ws.rig.graphics, ws.rig.keyboard, *rider, *ws.field, state);
-    scoreBoard = std::make_unique<ScoreBoard>(ws.rig.graphics, ws.rig.sound, state, ws.rig.settings);
 }
 
 std::unique_ptr<PlayGoalCourse> GoalWorkspace::playCourse() {
-    return std::make_unique<PlayGoalCourse>(ws.rig.graphics, ws.rig.sound, *ws.field, *scoreBoard, *camera,
-                                            state);
+    return std::make_unique<PlayGoalCourse>(ws.rig.graphics, ws.rig.sound, *ws.field, *camera, state);
 }
 
 std::unique_ptr<DemoGoalCourse> GoalWorkspace::demoCourse() {
-    return std::make_unique<DemoGoalCourse>(ws.rig.graphics, ws.rig.sound, *ws.field, *scoreBoard, *camera,
-                                            state);
+    return std::make_unique<DemoGoalCourse>(ws.rig.graphics, ws.rig.sound, *ws.field, *camera, state);
 }
 
 std::string GoalWorkspace::goalFile(std::initializer_list<int32_t> values) {

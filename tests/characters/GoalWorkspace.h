@@ -2,7 +2,6 @@
 
 #include "characters/DemoGoalCourse.h"
 #include "characters/PlayGoalCourse.h"
-#include "hud/ScoreBoard.h"
 #include "support/RiderWorkspace.h"
 #include "world/Camera.h"
 
@@ -24,7 +23,7 @@ Heights dipField(std::initializer_list<GridSpot> spots);
 Heights rollingHills();
 
 // The real components a goal course is built from: field, water, a demo rider (replaying the
-// given ride), the camera and the score board.
+// given ride) and the camera.
 class GoalWorkspace {
   public:
     explicit GoalWorkspace(const Heights& heights, const std::vector<ControlRecord>& ride = {});
@@ -36,9 +35,8 @@ class GoalWorkspace {
 
     RiderWorkspace ws;
     GameState& state = ws.rig.state;
-    std::unique_ptr<AttractRider> rider;
+    std::unique_ptr<Rider> rider;
     std::unique_ptr<Camera> camera;
-    std::unique_ptr<ScoreBoard> scoreBoard;
 };
 
 } // namespace qv::test

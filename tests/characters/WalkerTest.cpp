@@ -17,7 +17,7 @@ class WalkerTest : public ::testing::Test {
   protected:
     RiderWorkspace ws;
     bool worldBuilt = (ws.buildWorld(flatAt(0.445f)), true);
-    std::unique_ptr<AttractRider> rider = ws.demoRider();
+    std::unique_ptr<Rider> rider = ws.demoRider();
     std::unique_ptr<Walker> walker =
         std::make_unique<Walker>(ws.rig.graphics, ws.rig.sound, *rider, *ws.water, ws.rig.state);
 };

@@ -5,11 +5,11 @@
 #include "RiderContent.h"
 #include "RiderLayout.h"
 #include "TargetMarker.h"
+#include "assets/DdsReader.h"
+#include "assets/MeshLoader.h"
 #include "characters/TargetArrow.h"
 #include "support/GeneratedContent.h"
 #include "support/TempDir.h"
-#include "assets/DdsReader.h"
-#include "assets/MeshLoader.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 #include "Jingles.h"
 #include "LogoTexture.h"
 #include "OutputFolder.h"
-#include "support/TempDir.h"
 #include "assets/DdsReader.h"
 #include "core/FilePaths.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "OutputFolder.h"
 #include "ContentTool.h"
-#include "support/TempDir.h"
 #include "core/FatalError.h"
 #include "core/FilePaths.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include "RaceContent.h"
 #include "StartPictures.h"
 #include "WaterEffectTextures.h"
-#include "support/TempDir.h"
 #include "assets/DdsReader.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

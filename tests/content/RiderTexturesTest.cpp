@@ -1,8 +1,8 @@
 #include "RiderTextures.h"
 #include "OutputFolder.h"
 #include "RiderContent.h"
-#include "support/TempDir.h"
 #include "assets/DdsReader.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

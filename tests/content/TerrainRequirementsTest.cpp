@@ -1,9 +1,9 @@
 #include "ContentTool.h"
 #include "TerrainGenerator.h"
 #include "field/Field.h"
+#include "field/WaterSurface.h"
 #include "rider/Rider.h"
 #include "support/HeadlessRig.h"
-#include "field/WaterSurface.h"
 
 #include <gtest/gtest.h>
 
@@ -38,20 +38,26 @@ using Pilot = std::function<ControlRecord(const Rider&)>;
 
 class PilotSource : public ControlSource {
   public:
-    PilotSource(const Rider& rider, Pilot pilot) : rider_(rider), pilot_(std::move(pilot)) {}
-    ControlRecord next() override { return pilot_(rider_); }
+    explicit PilotSource(Pilot pilot) : pilot_(std::move(pilot)) {}
+    void watch(const Rider& rider) { rider_ = &rider; }
+    ControlRecord next() override { return pilot_(*rider_); }
 
   private:
-    const Rider& rider_;
+    const Rider* rider_ = nullptr;
     Pilot pilot_;
 };
 
+// The pilot's source sits in a base of its own so it is there before the rider that reads it.
+struct PilotHolder {
+    PilotSource source;
+};
+
 // The game's rider steered by a test pilot, with its control on as in a race.
-class PilotedRider : public Rider {
+class PilotedRider : private PilotHolder, public Rider {
   public:
     PilotedRider(test::HeadlessRig& rig, const Field& field, const WaterSurface& water, Pilot pilot)
-        : Rider(rig.graphics, rig.sound, field, water) {
-        attachControlSource(std::make_unique<PilotSource>(*this, std::move(pilot)));
+        : PilotHolder{PilotSource(std::move(pilot))}, Rider(rig.graphics, rig.sound, source, field, water) {
+        source.watch(*this);
         setControlEnabled(true);
     }
 };
@@ -221,8 +227,8 @@ class GeneratedTerrain : public ::testing::TestWithParam<int> {
 
     void SetUp() override {
         rig_->state.stageNumber = static_cast<uint32_t>(GetParam());
-        field_ = std::make_unique<Field>(rig_->graphics, rig_->state, rig_->settings);
-        water_ = std::make_unique<WaterSurface>(rig_->graphics, rig_->state, rig_->settings);
+        field_ = std::make_unique<Field>(rig_->graphics, rig_->state, rig_->options());
+        water_ = std::make_unique<WaterSurface>(rig_->graphics, rig_->state, rig_->options());
     }
 
     PilotedRider rider(Pilot pilot) const { return PilotedRider(*rig_, *field_, *water_, std::move(pilot)); }

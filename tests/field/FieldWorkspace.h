@@ -1,8 +1,8 @@
 #pragma once
 
-#include "game/GameState.h"
 #include "app/Settings.h"
 #include "field/Field.h"
+#include "game/GameState.h"
 #include "platform/RecordingRenderDevice.h"
 #include "support/TempDir.h"
 

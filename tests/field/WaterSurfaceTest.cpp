@@ -1,4 +1,5 @@
 #include "field/WaterSurface.h"
+#include "app/Settings.h"
 
 #include "platform/RecordingRenderDevice.h"
 #include "support/TempDir.h"
@@ -14,7 +15,7 @@ class WaterSurfaceTest : public ::testing::Test {
   protected:
     WaterSurface make(const std::string& ini) {
         dir.write("Pedalon.ini", ini);
-        return WaterSurface(device, state, Settings(dir.file("Pedalon.ini")));
+        return WaterSurface(device, state, Settings(dir.file("Pedalon.ini")).sceneOptions());
     }
 
     TempDir dir;

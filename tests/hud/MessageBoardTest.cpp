@@ -1,7 +1,7 @@
 #include "hud/MessageBoard.h"
 
-#include "support/HeadlessRig.h"
 #include "core/FatalError.h"
+#include "support/HeadlessRig.h"
 
 #include <gtest/gtest.h>
 
@@ -137,13 +137,13 @@ TEST_F(MessageBoardTest, DemoCaptionAlternatesEveryFortyFramesAndShowsANewModeAt
                 frames(&MessageBoard::drawDemoCaption).at(0).vertex<OverlayVertex>(0).v * 4));
         return rows;
     };
-    rig.state.gameMode = 0; // endless
+    rig.state.gameMode = GameMode::Endless;
     auto rows = captionRows(130);
     EXPECT_EQ(std::count(rows.begin(), rows.begin() + 40, 2), 40);
     EXPECT_EQ(std::count(rows.begin() + 40, rows.begin() + 80, 0), 40);
     EXPECT_EQ(rows[80], 2);
     EXPECT_EQ(rows[129], 0);
-    rig.state.gameMode = 1; // stages, toggled in the middle of an alternate-row period
+    rig.state.gameMode = GameMode::Stages; // toggled in the middle of an alternate-row period
     rows = captionRows(41);
     EXPECT_EQ(std::count(rows.begin(), rows.begin() + 40, 1), 40);
     EXPECT_EQ(rows[40], 0);

@@ -1,9 +1,8 @@
 #include "hud/MiniMap.h"
 
 #include "characters/PlayGoalCourse.h"
-#include "hud/ScoreBoard.h"
-#include "support/RiderWorkspace.h"
 #include "core/FatalError.h"
+#include "support/RiderWorkspace.h"
 #include "world/Camera.h"
 
 #include <gtest/gtest.h>
@@ -45,9 +44,7 @@ class MiniMapTest : public ::testing::Test {
         for (size_t k = 0; k < ride.size(); ++k)
             rider->update();
         camera = std::make_unique<Camera>(ws.rig.graphics, ws.rig.keyboard, *rider, *ws.field, state);
-        scoreBoard = std::make_unique<ScoreBoard>(ws.rig.graphics, ws.rig.sound, state, ws.rig.settings);
-        course = std::make_unique<PlayGoalCourse>(ws.rig.graphics, ws.rig.sound, *ws.field, *scoreBoard,
-                                                  *camera, state);
+        course = std::make_unique<PlayGoalCourse>(ws.rig.graphics, ws.rig.sound, *ws.field, *camera, state);
         map = std::make_unique<MiniMap>(ws.rig.graphics, *rider, *course, state);
     }
     std::vector<DrawCall> frame() {
@@ -58,9 +55,8 @@ class MiniMapTest : public ::testing::Test {
 
     RiderWorkspace ws;
     GameState& state = ws.rig.state;
-    std::unique_ptr<AttractRider> rider;
+    std::unique_ptr<Rider> rider;
     std::unique_ptr<Camera> camera;
-    std::unique_ptr<ScoreBoard> scoreBoard;
     std::unique_ptr<PlayGoalCourse> course;
     std::unique_ptr<MiniMap> map;
 };

@@ -1,9 +1,9 @@
 #include "platform/GlRenderDevice.h"
+#include "assets/PngWriter.h"
 #include "platform/GlBackBuffer.h"
 #include "platform/SdlWindow.h"
 #include "support/KeepLoadedLibraries.h"
 #include "support/TempDir.h"
-#include "assets/PngWriter.h"
 
 #include <gtest/gtest.h>
 #include <stb_image.h>

@@ -1,7 +1,7 @@
 #include "platform/ScriptedKeySource.h"
+#include "core/FatalError.h"
 #include "platform/KeyCodes.h"
 #include "support/TempDir.h"
-#include "core/FatalError.h"
 
 #include <gtest/gtest.h>
 

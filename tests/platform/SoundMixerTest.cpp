@@ -1,7 +1,7 @@
+#include "core/FatalError.h"
 #include "platform/MixerSoundClip.h"
 #include "platform/MixerSoundSystem.h"
 #include "support/TempDir.h"
-#include "core/FatalError.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

@@ -1,7 +1,7 @@
 #include "race/ScoreFile.h"
 
-#include "support/TempDir.h"
 #include "core/FilePaths.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

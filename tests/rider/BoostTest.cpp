@@ -1,7 +1,7 @@
 #include "support/RiderWorkspace.h"
 
-#include "rider/Boost.h"
 #include "core/FatalError.h"
+#include "rider/Boost.h"
 
 #include <gtest/gtest.h>
 

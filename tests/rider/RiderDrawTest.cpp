@@ -50,7 +50,7 @@ class RiderDrawTest : public ::testing::Test {
     }
 
     RiderWorkspace ws;
-    std::unique_ptr<AttractRider> rider;
+    std::unique_ptr<Rider> rider;
 };
 
 TEST_F(RiderDrawTest, BodyBrowsAndTricycleAreDrawnUntexturedWithTheirOwnMaterials) {

@@ -48,7 +48,7 @@ class RiderMotionTest : public ::testing::Test {
     }
 
     RiderWorkspace ws;
-    std::unique_ptr<AttractRider> rider;
+    std::unique_ptr<Rider> rider;
 };
 
 ControlRecord with(ControlRecord record, uint8_t ControlRecord::*key) {

@@ -1,12 +1,11 @@
-#include "hud/RaceTimer.h"
+#include "scene/Scene.h"
+#include "core/FatalError.h"
 #include "platform/KeyCodes.h"
-#include "scene/AttractScene.h"
+#include "race/RaceClock.h"
 #include "scene/FinishPhase.h"
-#include "scene/PlayScene.h"
 #include "scene/RacePhase.h"
 #include "scene/StartPhase.h"
 #include "support/HeadlessRig.h"
-#include "core/FatalError.h"
 #include "world/Camera.h"
 
 #include <gtest/gtest.h>
@@ -20,10 +19,14 @@ constexpr const char* kWarning = "./Data/wave/warning.wav";
 
 class SceneTest : public ::testing::Test {
   protected:
-    template <typename S> std::unique_ptr<Scene> make() {
-        auto scene = std::make_unique<S>(rig.graphics, rig.sound, rig.keyboard, rig.state, rig.settings);
+    std::unique_ptr<Scene> make(SceneKind kind) {
+        auto scene =
+            std::make_unique<Scene>(kind, rig.graphics, rig.sound, rig.keyboard, rig.state, rig.options());
         scene->start();
         return scene;
+    }
+    static bool goesOn(SceneStatus status) {
+        return status == SceneStatus::Running || status == SceneStatus::Cleared;
     }
     // Updates until the scene reaches phase state `phase`; the number of updates it took.
     static int updatesUntil(Scene& scene, int32_t phase, int limit = 10000) {
@@ -40,10 +43,10 @@ class SceneTest : public ::testing::Test {
 
 TEST_F(SceneTest, AttractSceneSetsDemoModeAndPlaysOnlyTheMusic) {
     rig.state.stageCleared = true;
-    auto scene = make<AttractScene>();
+    auto scene = make(SceneKind::Attract);
     EXPECT_TRUE(rig.state.demoMode);
     EXPECT_FALSE(rig.state.stageCleared);
-    while (scene->update()) {
+    while (goesOn(scene->update())) {
     }
     EXPECT_EQ(rig.sound.playCount(kMusic), 1u);
     EXPECT_EQ(rig.sound.playCount(kReady), 0u);
@@ -52,7 +55,7 @@ TEST_F(SceneTest, AttractSceneSetsDemoModeAndPlaysOnlyTheMusic) {
 }
 
 TEST_F(SceneTest, PlaySceneSoundsFollowThePhases) {
-    auto scene = make<PlayScene>();
+    auto scene = make(SceneKind::Play);
     EXPECT_FALSE(rig.state.demoMode);
     EXPECT_EQ(updatesUntil(*scene, Scene::Starting), 1);
     EXPECT_EQ(rig.sound.playCount(kReady), 1u);
@@ -72,27 +75,29 @@ TEST_F(SceneTest, PlaySceneSoundsFollowThePhases) {
     EXPECT_EQ(updatesUntil(*scene, Scene::Over, 3000) > 500 + 101, true);
     EXPECT_EQ(finish, scene->finishPhase());
     EXPECT_EQ(rig.sound.stopCount(kWarning), 1u);
-    EXPECT_FALSE(scene->update());
+    EXPECT_EQ(scene->update(), SceneStatus::Over);
 }
 
 TEST_F(SceneTest, ClearedStageEndsTheScene121UpdatesLaterWithTheFlagStillSet) {
-    auto scene = make<PlayScene>();
+    auto scene = make(SceneKind::Play);
     ASSERT_GT(updatesUntil(*scene, Scene::Racing), 0);
     rig.state.stageCleared = true;
     int updates = 1;
-    ASSERT_TRUE(scene->update());
-    const double frozen = scene->racePhase()->raceTimer().remainingTime();
-    while (scene->update())
+    ASSERT_EQ(scene->update(), SceneStatus::Cleared);
+    const double frozen = scene->racePhase()->raceClock().remainingTime();
+    SceneStatus status;
+    while ((status = scene->update()) == SceneStatus::Cleared)
         ++updates;
+    EXPECT_EQ(status, SceneStatus::NextStage);
     EXPECT_EQ(updates, 121);
     EXPECT_TRUE(rig.state.stageCleared);
     EXPECT_EQ(scene->phaseState(), Scene::Racing);
     // The time stands still while the stage is cleared.
-    EXPECT_EQ(scene->racePhase()->raceTimer().remainingTime(), frozen);
+    EXPECT_EQ(scene->racePhase()->raceClock().remainingTime(), frozen);
 }
 
 TEST_F(SceneTest, DrawingBeforeTheStartPhasePresentsNothing) {
-    auto scene = make<AttractScene>();
+    auto scene = make(SceneKind::Attract);
     scene->draw();
     EXPECT_EQ(rig.graphics.framesPresented(), 0);
     scene->update();
@@ -106,7 +111,7 @@ TEST_F(SceneTest, DrawingBeforeTheStartPhasePresentsNothing) {
 TEST_F(SceneTest, SceneUpdatePollsTheKeyboard) {
     test::HeadlessRig keyed("1 down F\n");
     keyed.keysFor(1);
-    PlayScene scene(keyed.graphics, keyed.sound, keyed.keyboard, keyed.state, keyed.settings);
+    Scene scene(SceneKind::Play, keyed.graphics, keyed.sound, keyed.keyboard, keyed.state, keyed.options());
     EXPECT_FALSE(keyed.keyboard.keyHeld(key::kF));
     scene.update();
     EXPECT_TRUE(keyed.keyboard.keyHeld(key::kF));
@@ -114,9 +119,9 @@ TEST_F(SceneTest, SceneUpdatePollsTheKeyboard) {
 
 TEST_F(SceneTest, MissingSoundsLeaveTheSceneSilentButRunning) {
     rig.removeFile("Data/wave/bgm.wav");
-    auto scene = make<AttractScene>();
+    auto scene = make(SceneKind::Attract);
     for (int i = 0; i < 400; ++i)
-        ASSERT_TRUE(scene->update());
+        ASSERT_TRUE(goesOn(scene->update()));
     EXPECT_EQ(rig.sound.playCount(kMusic), 0u);
 }
 
@@ -128,16 +133,16 @@ class PauseTest : public SceneTest {
 };
 
 TEST_F(PauseTest, WAndPAreOnePauseKeyThatFreezesTheWorldAndTheTimer) {
-    auto scene = make<PlayScene>();
+    auto scene = make(SceneKind::Play);
     ASSERT_GT(updatesUntil(*scene, Scene::Racing), 0);
     std::vector<bool> paused;
     std::vector<double> times;
     std::vector<Vec3> eyes;
     for (uint32_t t = 1; t <= 7; ++t) {
         rig.keysFor(t);
-        ASSERT_TRUE(scene->update());
+        ASSERT_TRUE(goesOn(scene->update()));
         paused.push_back(scene->racePhase()->paused());
-        times.push_back(scene->racePhase()->raceTimer().remainingTime());
+        times.push_back(scene->racePhase()->raceClock().remainingTime());
         eyes.push_back(scene->camera()->eye());
     }
     // W down pauses; P while W is held does not toggle again; the next fresh press resumes.

@@ -1,7 +1,7 @@
 #include "scene/StartSignal.h"
 #include "DdsWriter.h"
-#include "support/HeadlessRig.h"
 #include "core/FatalError.h"
+#include "support/HeadlessRig.h"
 
 #include <gtest/gtest.h>
 

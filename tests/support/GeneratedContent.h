@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ContentGenerators.h"
-#include "support/TempDir.h"
 #include "assets/MeshData.h"
+#include "support/TempDir.h"
 
 #include <functional>
 #include <initializer_list>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "game/GameState.h"
 #include "app/Settings.h"
+#include "game/GameState.h"
 #include "platform/KeyboardInput.h"
 #include "platform/NullSoundSystem.h"
 #include "platform/RecordingRenderDevice.h"
@@ -32,6 +32,8 @@ class HeadlessRig {
     void removeFile(const std::string& name) const;
     // Writes the field file of every stage with these heights.
     void writeField(const Heights& heights) const;
+    // The scene options the rig's settings file gives, read afresh.
+    SceneOptions options() const { return settings.sceneOptions(); }
 
     TempDir dir;
     ScopedWorkingDir cwd{dir.path()};

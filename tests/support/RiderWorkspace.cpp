@@ -13,8 +13,8 @@ RiderWorkspace::RiderWorkspace(const std::string& keyScript) : rig(keyScript) {
 
 void RiderWorkspace::buildWorld(const Heights& heights) {
     rig.writeField(heights);
-    field = std::make_unique<Field>(rig.graphics, rig.state, rig.settings);
-    water = std::make_unique<WaterSurface>(rig.graphics, rig.state, rig.settings);
+    field = std::make_unique<Field>(rig.graphics, rig.state, rig.options());
+    water = std::make_unique<WaterSurface>(rig.graphics, rig.state, rig.options());
 }
 
 void RiderWorkspace::writeDemo(const std::vector<ControlRecord>& records) const {
@@ -32,14 +32,16 @@ bool RiderWorkspace::exists(const std::string& name) const {
     return std::filesystem::exists(rig.dir.path() / name);
 }
 
-std::unique_ptr<AttractRider> RiderWorkspace::demoRider() {
-    auto rider = std::make_unique<AttractRider>(rig.graphics, rig.sound, *field, *water, rig.state);
+std::unique_ptr<Rider> RiderWorkspace::demoRider() {
+    playback = std::make_unique<DemoPlayback>();
+    auto rider = std::make_unique<Rider>(rig.graphics, rig.sound, *playback, *field, *water);
     rider->setControlEnabled(true);
     return rider;
 }
 
-std::unique_ptr<PlayRider> RiderWorkspace::playRider() {
-    return std::make_unique<PlayRider>(rig.graphics, rig.sound, rig.keyboard, *field, *water, rig.state);
+std::unique_ptr<Rider> RiderWorkspace::playRider() {
+    recorder = std::make_unique<KeyboardRecorder>(rig.keyboard);
+    return std::make_unique<Rider>(rig.graphics, rig.sound, *recorder, *field, *water);
 }
 
 std::vector<ControlRecord> repeat(const ControlRecord& record, size_t count) {

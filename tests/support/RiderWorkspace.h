@@ -1,11 +1,12 @@
 #pragma once
 
 #include "field/Field.h"
-#include "rider/AttractRider.h"
-#include "replay/ControlRecord.h"
-#include "rider/PlayRider.h"
-#include "support/HeadlessRig.h"
 #include "field/WaterSurface.h"
+#include "replay/ControlRecord.h"
+#include "replay/DemoPlayback.h"
+#include "replay/KeyboardRecorder.h"
+#include "rider/Rider.h"
+#include "support/HeadlessRig.h"
 
 #include <functional>
 #include <memory>
@@ -29,12 +30,16 @@ class RiderWorkspace {
     bool exists(const std::string& name) const;
 
     // A demo rider replaying Data/demo.dat, its control switched on as the race begins.
-    std::unique_ptr<AttractRider> demoRider();
-    std::unique_ptr<PlayRider> playRider();
+    std::unique_ptr<Rider> demoRider();
+    // A player's rider on the rig's keyboard, recorded by `recorder`.
+    std::unique_ptr<Rider> playRider();
 
     HeadlessRig rig;
     std::unique_ptr<Field> field;
     std::unique_ptr<WaterSurface> water;
+    // The control sources of the riders made last; they outlive the riders that read them.
+    std::unique_ptr<DemoPlayback> playback;
+    std::unique_ptr<KeyboardRecorder> recorder;
 };
 
 // Records for a scripted ride: `count` copies of one record.

@@ -1,8 +1,8 @@
 #include "world/BlobShadow.h"
 
 #include "DdsWriter.h"
-#include "support/RiderWorkspace.h"
 #include "core/FatalError.h"
+#include "support/RiderWorkspace.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +62,7 @@ class BlobShadowTest : public ::testing::Test {
     }
 
     std::unique_ptr<RiderWorkspace> ws;
-    std::unique_ptr<AttractRider> rider;
+    std::unique_ptr<Rider> rider;
     std::unique_ptr<BlobShadow> shadow;
 };
 

@@ -57,7 +57,7 @@ class CameraTest : public ::testing::Test {
     const Matrix4& view() const { return ws->rig.graphics.transform(TransformKind::View); }
 
     std::unique_ptr<RiderWorkspace> ws;
-    std::unique_ptr<AttractRider> rider;
+    std::unique_ptr<Rider> rider;
     std::unique_ptr<Camera> camera;
 };
 

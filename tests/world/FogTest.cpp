@@ -1,5 +1,7 @@
 #include "world/Fog.h"
 
+#include "app/Settings.h"
+
 #include "platform/RecordingRenderDevice.h"
 #include "support/TempDir.h"
 
@@ -27,7 +29,7 @@ class FogTest : public ::testing::Test {
         dir.write("Pedalon.ini", ini);
         state.sightRange = sightRange;
         device.clearLog();
-        return std::make_unique<Fog>(device, state, Settings(dir.file("Pedalon.ini")));
+        return std::make_unique<Fog>(device, state, Settings(dir.file("Pedalon.ini")).sceneOptions());
     }
     // The render-state changes since the log was last cleared; anything else fails.
     StateEvents stateEvents() const {

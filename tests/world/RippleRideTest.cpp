@@ -22,9 +22,9 @@ class RippleRideTest : public ::testing::Test {
         });
         ws.writeDemo(repeat(pedalling(), 400));
         rider = ws.demoRider();
-        ripples = std::make_unique<RippleSet>(ws.rig.graphics, *rider, *ws.water, ws.rig.settings);
+        ripples = std::make_unique<RippleSet>(ws.rig.graphics, *ws.water, ws.rig.options());
         splashes = std::make_unique<SplashSet>(ws.rig.graphics, ws.rig.sound, *ws.water, ws.rig.state,
-                                               ws.rig.settings);
+                                               ws.rig.options());
     }
     void raceTick() {
         rider->update();
@@ -41,7 +41,7 @@ class RippleRideTest : public ::testing::Test {
     }
 
     RiderWorkspace ws;
-    std::unique_ptr<AttractRider> rider;
+    std::unique_ptr<Rider> rider;
     std::unique_ptr<RippleSet> ripples;
     std::unique_ptr<SplashSet> splashes;
 };

@@ -1,7 +1,7 @@
 #include "world/RippleSet.h"
 
-#include "support/RiderWorkspace.h"
 #include "core/FatalError.h"
+#include "support/RiderWorkspace.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ class RippleSetTest : public ::testing::Test {
     }
     std::unique_ptr<RippleSet> make(const std::string& effectLines) {
         ws.writeFile("Pedalon.ini", "[PERFORMANCE]\nGROUNDTEXTURE=0\n[EFFECT]\n" + effectLines);
-        return std::make_unique<RippleSet>(ws.rig.graphics, *rider, *ws.water, ws.rig.settings);
+        return std::make_unique<RippleSet>(ws.rig.graphics, *ws.water, ws.rig.options());
     }
     size_t activeCount() const {
         size_t n = 0;
@@ -54,7 +54,7 @@ class RippleSetTest : public ::testing::Test {
     }
 
     RiderWorkspace ws;
-    std::unique_ptr<AttractRider> rider;
+    std::unique_ptr<Rider> rider;
     std::unique_ptr<RippleSet> ripples;
 };
 

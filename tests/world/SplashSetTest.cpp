@@ -1,7 +1,7 @@
 #include "world/SplashSet.h"
 
-#include "support/HeadlessRig.h"
 #include "core/FatalError.h"
+#include "support/HeadlessRig.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ class SplashSetTest : public ::testing::Test {
     SplashSetTest() { splashes = make(""); }
     std::unique_ptr<SplashSet> make(const std::string& effectLines) {
         rig.dir.write("Pedalon.ini", "[EFFECT]\n" + effectLines);
-        return std::make_unique<SplashSet>(rig.graphics, rig.sound, water, rig.state, rig.settings);
+        return std::make_unique<SplashSet>(rig.graphics, rig.sound, water, rig.state, rig.options());
     }
     // Indices of the live particles.
     std::vector<size_t> live() const {
@@ -58,7 +58,7 @@ class SplashSetTest : public ::testing::Test {
     }
 
     HeadlessRig rig;
-    WaterSurface water{rig.graphics, rig.state, rig.settings};
+    WaterSurface water{rig.graphics, rig.state, rig.options()};
     std::unique_ptr<SplashSet> splashes;
 };
 

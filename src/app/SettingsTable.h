@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace qv {
+
+// One key of Pedalon.ini and the value it has when the file, its section or the key is missing
+// or the value is malformed.
+struct SettingKey {
+    std::string_view section;
+    std::string_view key;
+    int32_t fallback;
+};
+
+// Every key the game reads, in one place (the README's settings table lists the same).
+namespace setting {
+
+inline constexpr SettingKey kSightRange{"PERFORMANCE", "SIGHTRANGE", 15};
+inline constexpr SettingKey kGroundTexture{"PERFORMANCE", "GROUNDTEXTURE", 1};
+inline constexpr SettingKey kWidth{"SCREENMODE", "WIDTH", 640};
+inline constexpr SettingKey kHeight{"SCREENMODE", "HEIGHT", 480};
+inline constexpr SettingKey kFullscreen{"SCREENMODE", "FULLSCREEN", 1};
+// Accepted for old files; the renderer always draws in 32-bit colour.
+inline constexpr SettingKey kFullColor{"SCREENMODE", "FULLCOLOR", 1};
+inline constexpr SettingKey kFog{"EFFECT", "FOG", 1};
+inline constexpr SettingKey kColor{"EFFECT", "COLOR", 1};
+inline constexpr SettingKey kRipple{"EFFECT", "RIPPLE", 1};
+inline constexpr SettingKey kSplash{"EFFECT", "SPLASH", 1};
+inline constexpr SettingKey kInitializeScores{"SCORE", "INITIALIZE", 0};
+
+inline constexpr std::array kAll{kSightRange, kGroundTexture, kWidth,  kHeight, kFullscreen,      kFullColor,
+                                 kFog,        kColor,         kRipple, kSplash, kInitializeScores};
+
+} // namespace setting
+} // namespace qv
