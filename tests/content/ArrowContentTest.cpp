@@ -1,15 +1,15 @@
 #include "ArrowContent.h"
-#include "ArrowMesh.h"
-#include "Canvas.h"
 #include "OutputFolder.h"
 #include "RiderContent.h"
-#include "RiderLayout.h"
 #include "TargetMarker.h"
-#include "characters/TargetArrow.h"
-#include "support/GeneratedContent.h"
-#include "support/TempDir.h"
 #include "assets/DdsReader.h"
 #include "assets/MeshLoader.h"
+#include "characters/TargetArrow.h"
+#include "meshes/ArrowMesh.h"
+#include "meshes/RiderLayout.h"
+#include "pictures/Canvas.h"
+#include "support/GeneratedContent.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "Canvas.h"
-#include "CoverageMask.h"
+#include "pictures/Canvas.h"
+#include "pictures/CoverageMask.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "MapPicture.h"
-#include "TerrainShapes.h"
+#include "pictures/MapPicture.h"
+#include "terrain/TerrainShapes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "MeshBuilder.h"
+#include "meshes/MeshBuilder.h"
 
 #include <gtest/gtest.h>
 

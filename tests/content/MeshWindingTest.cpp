@@ -1,11 +1,11 @@
-#include "MeshBuilder.h"
-#include "XMeshWriter.h"
+#include "assets/MeshModel.h"
+#include "formats/XMeshWriter.h"
+#include "meshes/MeshBuilder.h"
 #include "platform/GlRenderDevice.h"
 #include "platform/SdlWindow.h"
 #include "scene/SceneLight.h"
 #include "support/KeepLoadedLibraries.h"
 #include "support/TempDir.h"
-#include "assets/MeshModel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "OutputFolder.h"
 #include "RaceContent.h"
-#include "StrollenMesh.h"
-#include "support/TempDir.h"
 #include "assets/MeshLoader.h"
+#include "meshes/StrollenMesh.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "FormantFilter.h"
 #include "OutputFolder.h"
 #include "RaceContent.h"
 #include "RaceSounds.h"
-#include "WavWriter.h"
+#include "formats/WavWriter.h"
+#include "sound/FormantFilter.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

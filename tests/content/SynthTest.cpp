@@ -1,8 +1,8 @@
-#include "Synth.h"
-#include "Envelope.h"
-#include "LowPass.h"
-#include "MixBuffer.h"
-#include "Oscillator.h"
+#include "sound/Synth.h"
+#include "sound/Envelope.h"
+#include "sound/LowPass.h"
+#include "sound/MixBuffer.h"
+#include "sound/Oscillator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "ContentTool.h"
-#include "TerrainGenerator.h"
 #include "field/Field.h"
+#include "field/WaterSurface.h"
 #include "rider/Rider.h"
 #include "support/HeadlessRig.h"
-#include "field/WaterSurface.h"
+#include "terrain/TerrainGenerator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "TerrainShapes.h"
-#include "FieldFile.h"
-#include "TerrainNoise.h"
+#include "terrain/TerrainShapes.h"
+#include "formats/FieldFile.h"
 #include "support/TempDir.h"
+#include "terrain/TerrainNoise.h"
 
 #include <gtest/gtest.h>
 

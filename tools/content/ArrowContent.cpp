@@ -1,9 +1,9 @@
 #include "ArrowContent.h"
 
-#include "ArrowMesh.h"
 #include "ContentPaths.h"
 #include "TargetMarker.h"
-#include "XMeshWriter.h"
+#include "formats/XMeshWriter.h"
+#include "meshes/ArrowMesh.h"
 
 namespace qv::content {
 

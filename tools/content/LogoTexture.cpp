@@ -1,6 +1,6 @@
 #include "LogoTexture.h"
 
-#include "Canvas.h"
+#include "pictures/Canvas.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,9 +4,9 @@
 #include "HudTextures.h"
 #include "RaceSounds.h"
 #include "StartPictures.h"
-#include "StrollenMesh.h"
 #include "WaterEffectTextures.h"
-#include "XMeshWriter.h"
+#include "formats/XMeshWriter.h"
+#include "meshes/StrollenMesh.h"
 
 namespace qv::content {
 

@@ -1,10 +1,10 @@
 #include "RaceSounds.h"
 
-#include "FormantFilter.h"
-#include "MixBuffer.h"
-#include "Oscillator.h"
-#include "SoundShaping.h"
-#include "SweepVoice.h"
+#include "sound/FormantFilter.h"
+#include "sound/MixBuffer.h"
+#include "sound/Oscillator.h"
+#include "sound/SoundShaping.h"
+#include "sound/SweepVoice.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,12 +1,12 @@
 #include "RiderContent.h"
 
-#include "BoostMesh.h"
 #include "ContentPaths.h"
-#include "RiderBodyMesh.h"
 #include "RiderSounds.h"
 #include "RiderTextures.h"
-#include "TricycleMesh.h"
-#include "XMeshWriter.h"
+#include "formats/XMeshWriter.h"
+#include "meshes/BoostMesh.h"
+#include "meshes/RiderBodyMesh.h"
+#include "meshes/TricycleMesh.h"
 
 namespace qv::content {
 

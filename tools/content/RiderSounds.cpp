@@ -1,8 +1,8 @@
 #include "RiderSounds.h"
 
-#include "MixBuffer.h"
-#include "SoundShaping.h"
-#include "SweepVoice.h"
+#include "sound/MixBuffer.h"
+#include "sound/SoundShaping.h"
+#include "sound/SweepVoice.h"
 
 #include <algorithm>
 #include <cmath>

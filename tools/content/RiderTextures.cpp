@@ -1,7 +1,7 @@
 #include "RiderTextures.h"
 
-#include "Canvas.h"
-#include "TileNoise.h"
+#include "pictures/Canvas.h"
+#include "pictures/TileNoise.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "StartPictures.h"
 
-#include "Canvas.h"
-#include "GlyphPicture.h"
-#include "Palette.h"
+#include "pictures/Canvas.h"
+#include "pictures/GlyphPicture.h"
+#include "pictures/Palette.h"
 
 #include <algorithm>
 #include <cmath>

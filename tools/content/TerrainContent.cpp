@@ -1,8 +1,8 @@
 #include "TerrainContent.h"
 
-#include "FieldFile.h"
-#include "MapPicture.h"
-#include "TerrainGenerator.h"
+#include "formats/FieldFile.h"
+#include "pictures/MapPicture.h"
+#include "terrain/TerrainGenerator.h"
 
 namespace qv::content {
 
