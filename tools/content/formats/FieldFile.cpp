@@ -6,10 +6,6 @@
 
 namespace qv::content {
 
-std::string fieldFileName(int field) {
-    return "Field" + std::to_string(field) + ".dat";
-}
-
 std::vector<uint8_t> encodeFieldFile(const FieldHeights& heights) {
     std::vector<uint8_t> bytes;
     bytes.reserve(FieldHeights::kFileBytes);

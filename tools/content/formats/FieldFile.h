@@ -3,13 +3,9 @@
 #include "field/FieldHeights.h"
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace qv::content {
-
-// "Field0.dat" .. "Field3.dat": the names the game reads a field from, by stage number.
-std::string fieldFileName(int field);
 
 // A field file as the game reads it: the 101 x 101 heights as little-endian floats in rows of
 // constant x (sample (i, j) at index 101 i + j), nothing before or after.

@@ -1,5 +1,6 @@
 #include "meshes/MeshViewTool.h"
 
+#include "assets/DataFiles.h"
 #include "assets/PngWriter.h"
 #include "assets/TextureLoader.h"
 #include "core/FatalError.h"
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace qv::content {
 
@@ -47,6 +49,11 @@ std::unique_ptr<Texture> textureOrThrow(GraphicsDevice& device, const std::strin
     return texture;
 }
 
+// Where one of the game's files lies in the Data folder under review.
+std::string inData(const std::string& dataDir, std::string_view gameName) {
+    return dataDir + "/" + std::string(data::underData(gameName));
+}
+
 Matrix4 uniform(float s) {
     return Matrix4::scaling(s, s, s);
 }
@@ -54,12 +61,12 @@ Matrix4 uniform(float s) {
 void review(const std::string& dataDir, const std::string& outDir, std::ostream& out) {
     SdlWindow window("qorvex-meshview", kWidth, kHeight, false);
     GlRenderDevice device(window, kWidth, kHeight);
-    const MeshModel tricycle(device, dataDir + "/x/tricycle.x");
-    const MeshModel body(device, dataDir + "/x/tikobody.x");
-    const MeshModel brows(device, dataDir + "/x/tikomayu.x");
-    const MeshModel boost(device, dataDir + "/x/boost.x");
-    const MeshModel target(device, dataDir + "/x/strollen.x");
-    const auto flame = textureOrThrow(device, dataDir + "/tex/boost0.dds");
+    const MeshModel tricycle(device, inData(dataDir, data::kTricycleMesh));
+    const MeshModel body(device, inData(dataDir, data::kRiderBodyMesh));
+    const MeshModel brows(device, inData(dataDir, data::kRiderBrowsMesh));
+    const MeshModel boost(device, inData(dataDir, data::kBoostMesh));
+    const MeshModel target(device, inData(dataDir, data::kGoalMesh));
+    const auto flame = textureOrThrow(device, inData(dataDir, data::boostTexture(0)));
 
     const Matrix4 drawn = uniform(rider::kDrawScale);
     const std::vector<MeshReview::Part> rider{{&body, drawn}, {&brows, drawn}, {&tricycle, drawn}};

@@ -42,10 +42,6 @@ Rgba texel(const FieldGrid& grid, const TerrainPalette& palette, float x, float 
 
 } // namespace
 
-std::string mapPicturePath(int field) {
-    return "tex/map" + std::to_string(field) + ".dds";
-}
-
 Image drawMapPicture(const FieldHeights& heights) {
     const TerrainPalette palette(kColouredPalette);
     const FieldGrid grid(heights, palette);

@@ -4,7 +4,6 @@
 #include "field/FieldHeights.h"
 
 #include <cstdint>
-#include <string>
 
 namespace qv::content {
 
@@ -13,9 +12,6 @@ namespace qv::content {
 constexpr uint32_t kMapPictureSize = 128;
 // The picture spans field coordinates 0 to 101 on both axes, as the mini-map projects it.
 constexpr float kMapPictureSpan = 101.0f;
-
-// "tex/map0.dds" .. "tex/map3.dds", by field.
-std::string mapPicturePath(int field);
 
 // A field seen from above for the mini-map: the ground in the coloured palette the field is
 // drawn with, shaded as if lit from the map's top left so hills and cliffs read, and water

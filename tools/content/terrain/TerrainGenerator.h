@@ -1,5 +1,6 @@
 #pragma once
 
+#include "assets/DataFiles.h"
 #include "core/Vec3.h"
 #include "field/FieldHeights.h"
 #include "terrain/TerrainShapes.h"
@@ -9,7 +10,7 @@
 namespace qv::content {
 
 // The game has four fields, read as Field0.dat .. Field3.dat by stage number.
-constexpr int kFieldCount = 4;
+constexpr int kFieldCount = static_cast<int>(data::kFieldCount);
 // Every rider starts here, facing +x (heading 0).
 constexpr Vec2 kStartPoint{50.0f, 50.0f};
 
