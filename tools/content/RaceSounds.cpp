@@ -1,5 +1,6 @@
 #include "RaceSounds.h"
 
+#include "core/Angles.h"
 #include "sound/FormantFilter.h"
 #include "sound/MixBuffer.h"
 #include "sound/Oscillator.h"
@@ -8,13 +9,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace qv::content {
 
 namespace {
-
-constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
 
 struct Part {
     SweepVoice voice;

@@ -1,16 +1,15 @@
 #include "meshes/BoostMesh.h"
 
+#include "core/Angles.h"
 #include "meshes/MeshBuilder.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace qv::content {
 
 namespace {
 
-constexpr float kPi = std::numbers::pi_v<float>;
 // Small, because the game scales it by up to 7 and the chase camera follows about 0.5 units
 // behind the rider: at the largest scale the shell wraps the whole rider yet stays clear of the
 // eye (from inside, culling would hide it); at the smallest it licks round the wheels.
@@ -22,12 +21,12 @@ constexpr int kTongues = 6;
 
 // Direction from the centre for s around (seam underneath) and t from nose to tail.
 Vec3 direction(float s, float t) {
-    const float around = 2.0f * kPi * s;
+    const float around = kTwoPi * s;
     return {std::cos(kPi * t), -std::sin(kPi * t) * std::cos(around), std::sin(kPi * t) * std::sin(around)};
 }
 
 Vec3 shellPoint(float s, float t) {
-    const float tongues = 1.0f + kRipple * t * std::sin(2.0f * kPi * kTongues * s + 5.0f * t);
+    const float tongues = 1.0f + kRipple * t * std::sin(kTwoPi * kTongues * s + 5.0f * t);
     const float radius = kNoseRadius * (1.0f + kTailStretch * t * t) * tongues;
     return kCentre + direction(s, t) * radius;
 }

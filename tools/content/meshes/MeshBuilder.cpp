@@ -1,15 +1,14 @@
 #include "meshes/MeshBuilder.h"
 
+#include "core/Angles.h"
+
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace qv::content {
 
 namespace {
 
-constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
-constexpr float kPi = std::numbers::pi_v<float>;
 // Triangles with two corners closer than this are dropped: the slivers at a sphere's poles,
 // whose corners the file's six decimals would merge into one point.
 constexpr float kSamePoint = 1e-4f;

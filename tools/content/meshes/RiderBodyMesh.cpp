@@ -1,5 +1,6 @@
 #include "meshes/RiderBodyMesh.h"
 
+#include "core/Angles.h"
 #include "meshes/MeshBuilder.h"
 #include "meshes/RiderLayout.h"
 
@@ -78,8 +79,7 @@ void cheeksAndMouth(MeshBuilder& b, const Paints& p) {
     for (float side : {-1.0f, 1.0f})
         b.ellipsoid({0.01f, 0.026f, 0.04f}, 16, 8, onBody(side * 0.62f, 0.04f));
     b.useMaterial(p.mouth);
-    b.tube(surfaceArc(-0.2f, 0.2f, 0.003f, 10,
-                      [](float k) { return -0.02f - 0.08f * std::sin(3.14159265f * k); }),
+    b.tube(surfaceArc(-0.2f, 0.2f, 0.003f, 10, [](float k) { return -0.02f - 0.08f * std::sin(kPi * k); }),
            0.011f, 0.011f, 8);
 }
 
@@ -157,9 +157,8 @@ TriangleMesh riderBrowsMesh() {
     for (float side : {-1.0f, 1.0f}) {
         const float inner = side * (kEyeAzimuth - 0.12f);
         const float outer = side * (kEyeAzimuth + 0.13f);
-        b.tube(surfaceArc(
-                   inner, outer, 0.006f, 8,
-                   [](float k) { return kBrowElevation + 0.05f * std::sin(3.14159265f * k) - 0.03f * k; }),
+        b.tube(surfaceArc(inner, outer, 0.006f, 8,
+                          [](float k) { return kBrowElevation + 0.05f * std::sin(kPi * k) - 0.03f * k; }),
                0.012f, 0.009f, 8);
     }
     return scaled(b.mesh(), kModelScale);

@@ -1,17 +1,15 @@
 #include "meshes/StrollenMesh.h"
 
+#include "core/Angles.h"
 #include "meshes/MeshBuilder.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <numbers>
 
 namespace qv::content {
 
 namespace {
-
-constexpr float kPi = std::numbers::pi_v<float>;
 
 // The figure is designed about one unit tall, its feet on y = 0, its face towards +x; the
 // finished mesh is then centred and scaled to kStrollenHeight.
@@ -121,7 +119,7 @@ void grin(MeshBuilder& b, const Paints& p) {
 void ears(MeshBuilder& b, const Paints& p) {
     b.useMaterial(p.skin);
     for (float side : {-1.0f, 1.0f}) {
-        const Vec3 base = originOf(onSurface(kHead, side * kPi * 0.5f, 0.22f, -0.03f));
+        const Vec3 base = originOf(onSurface(kHead, side * kHalfPi, 0.22f, -0.03f));
         const Vec3 out{0.0f, 0.0f, side};
         const Vec3 up{0.0f, 1.0f, 0.0f};
         b.tube({base, base + out * 0.1f + up * 0.05f, base + out * 0.18f + up * 0.15f}, 0.055f, 0.008f, 12);
@@ -133,7 +131,7 @@ void cap(MeshBuilder& b, const Paints& p) {
     const float brimY = kHead.centre.y + kHead.radii.y * std::sin(kBrimElevation);
     const float brimRadius = kHead.radii.x * std::cos(kBrimElevation);
     b.useMaterial(p.white);
-    b.torus(brimRadius, 0.035f, 32, 10, Matrix4::rotationX(0.5f * kPi) * at({0.0f, brimY, 0.0f}));
+    b.torus(brimRadius, 0.035f, 32, 10, Matrix4::rotationX(kHalfPi) * at({0.0f, brimY, 0.0f}));
     b.useMaterial(p.cap);
     const std::vector<Vec3> path{{0.0f, brimY, 0.0f},  {0.0f, 0.9f, 0.0f},    {-0.03f, 1.0f, 0.0f},
                                  {-0.1f, 1.07f, 0.0f}, {-0.19f, 1.06f, 0.0f}, {-0.24f, 0.99f, 0.0f}};
@@ -146,7 +144,7 @@ void cap(MeshBuilder& b, const Paints& p) {
 void ruff(MeshBuilder& b, const Paints& p) {
     constexpr int kBobbles = 10;
     for (int i = 0; i < kBobbles; ++i) {
-        const float a = 2.0f * kPi * static_cast<float>(i) / kBobbles;
+        const float a = kTwoPi * static_cast<float>(i) / kBobbles;
         b.useMaterial(i % 2 == 0 ? p.cap : p.bobble);
         b.ellipsoid({0.05f, 0.045f, 0.05f}, 12, 8, at({0.15f * std::cos(a), 0.49f, 0.15f * std::sin(a)}));
     }

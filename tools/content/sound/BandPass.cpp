@@ -1,8 +1,9 @@
 #include "sound/BandPass.h"
 
+#include "core/Angles.h"
+
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace qv::content {
 
@@ -11,7 +12,7 @@ BandPass::BandPass(float sampleRate, float q) : sampleRate_(sampleRate), damping
 float BandPass::process(float input, float centreHz) {
     // The filter stays stable while the centre is well below a sixth of the sample rate.
     const float centre = std::clamp(centreHz, 10.0f, sampleRate_ / 7.0f);
-    const float f = 2.0f * std::sin(std::numbers::pi_v<float> * centre / sampleRate_);
+    const float f = 2.0f * std::sin(kPi * centre / sampleRate_);
     low_ += f * band_;
     const float high = input - low_ - damping_ * band_;
     band_ += f * high;

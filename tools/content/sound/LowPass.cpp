@@ -1,14 +1,14 @@
 #include "sound/LowPass.h"
 
+#include "core/Angles.h"
+
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace qv::content {
 
 LowPass::LowPass(float sampleRate, float cutoffHz, int poles)
-    : coefficient_(1.0f -
-                   std::exp(-2.0f * std::numbers::pi_v<float> * std::max(cutoffHz, 1.0f) / sampleRate)),
+    : coefficient_(1.0f - std::exp(-kTwoPi * std::max(cutoffHz, 1.0f) / sampleRate)),
       poles_(std::clamp(poles, 1, kMaxPoles)) {}
 
 float LowPass::process(float input) {

@@ -1,10 +1,10 @@
 #include "sound/Synth.h"
 
+#include "core/Angles.h"
 #include "sound/LowPass.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <optional>
 
 namespace qv::content {
@@ -53,9 +53,7 @@ void Synth::renderLayer(const Layer& layer, float frequency, float gateSeconds, 
         float f = base * (1.0f + layer.pitchDrop * std::exp(-t / layer.pitchDropTime));
         if (layer.vibratoCents > 0.0f && t > layer.vibratoDelay) {
             const float depth = std::min(1.0f, (t - layer.vibratoDelay) / 0.2f) * layer.vibratoCents;
-            f *= std::exp2(
-                depth / 1200.0f *
-                std::sin(2.0f * std::numbers::pi_v<float> * layer.vibratoHz * (t - layer.vibratoDelay)));
+            f *= std::exp2(depth / 1200.0f * std::sin(kTwoPi * layer.vibratoHz * (t - layer.vibratoDelay)));
         }
         float v = oscillator.next(f);
         if (highPassLow) {

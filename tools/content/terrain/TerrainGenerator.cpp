@@ -1,17 +1,16 @@
 #include "terrain/TerrainGenerator.h"
 
+#include "core/Angles.h"
 #include "core/FatalError.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <string>
 
 namespace qv::content {
 
 namespace {
 
-constexpr float kPi = std::numbers::pi_v<float>;
 // Lake and sea beds, and the width of the sloping shore above them: gentle enough that a
 // rider washed ashore can pedal out of the water.
 constexpr float kLakeBed = -0.5f;
@@ -80,9 +79,9 @@ Terrain meadows() {
     sink(t.heights, ragged(disc({90.0f, 64.0f}, 6.0f), noise, 5.0f, 7.0f), kLakeBed, kShore);
     sink(t.heights, ragged(disc({58.0f, 92.0f}, 6.0f), noise, 5.0f, 7.0f), kLakeBed, kShore);
     layStart(t, 1.0f, {{74.0f, 50.0f}, 0.0f, 6.0f, 1.6f, 2.5f});
-    addRamp(t, {{14.0f, 58.0f}, -kPi / 2.0f, 5.0f, 1.4f, 2.5f});
-    addRamp(t, {{62.0f, 16.0f}, kPi / 2.0f, 6.0f, 1.6f, 2.5f});
-    addRamp(t, {{86.0f, 40.0f}, kPi / 2.0f, 5.0f, 1.4f, 2.5f});
+    addRamp(t, {{14.0f, 58.0f}, -kHalfPi, 5.0f, 1.4f, 2.5f});
+    addRamp(t, {{62.0f, 16.0f}, kHalfPi, 6.0f, 1.6f, 2.5f});
+    addRamp(t, {{86.0f, 40.0f}, kHalfPi, 5.0f, 1.4f, 2.5f});
     return t;
 }
 
@@ -108,7 +107,7 @@ Terrain islands() {
     road(t.heights, {42.0f, 46.0f}, {19.0f, 46.0f}, 2.5f, 3.0f);
     layStart(t, 1.2f, {{66.0f, 50.0f}, 0.0f, 6.0f, 1.8f, 2.5f});
     addRamp(t, {{80.0f, 12.0f}, kPi, 5.0f, 1.5f, 2.5f});
-    addRamp(t, {{24.0f, 30.0f}, -kPi / 2.0f, 5.0f, 1.5f, 2.5f});
+    addRamp(t, {{24.0f, 30.0f}, -kHalfPi, 5.0f, 1.5f, 2.5f});
     return t;
 }
 
@@ -188,7 +187,7 @@ Terrain plateaus() {
     road(t.heights, {54.0f, 70.0f}, {62.0f, 76.0f}, 2.0f, 2.5f);
     road(t.heights, {50.0f, 30.0f}, {50.0f, 42.0f}, 2.0f, 2.5f);
     layStart(t, 2.0f, {{66.0f, 50.0f}, 0.0f, 5.0f, 1.2f, 2.5f});
-    addRamp(t, {{36.0f, 60.0f}, kPi / 2.0f, 5.0f, 1.5f, 2.5f});
+    addRamp(t, {{36.0f, 60.0f}, kHalfPi, 5.0f, 1.5f, 2.5f});
     return t;
 }
 
