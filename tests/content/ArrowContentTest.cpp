@@ -1,13 +1,14 @@
 #include "ArrowContent.h"
-#include "ArrowMesh.h"
-#include "Canvas.h"
 #include "OutputFolder.h"
 #include "RiderContent.h"
-#include "RiderLayout.h"
 #include "TargetMarker.h"
 #include "assets/DdsReader.h"
 #include "assets/MeshLoader.h"
 #include "characters/TargetArrow.h"
+#include "core/Angles.h"
+#include "meshes/ArrowMesh.h"
+#include "meshes/RiderLayout.h"
+#include "pictures/Canvas.h"
 #include "support/GeneratedContent.h"
 #include "support/TempDir.h"
 
@@ -18,7 +19,6 @@
 #include <limits>
 #include <map>
 #include <memory>
-#include <numbers>
 #include <sstream>
 
 namespace qv::content {
@@ -155,7 +155,7 @@ TEST_F(ArrowContent, ArrowIsSizedToTheRiderAndClearsItsHeadWhenItTilts) {
     // Tilted towards a goal up or down a steep slope, swinging about its middle.
     const Matrix4 resting =
         Matrix4::scaling(kScale, kScale, kScale) * Matrix4::translation(0.0f, kLift, 0.0f);
-    for (float pitch : {-std::numbers::pi_v<float> / 4.0f, std::numbers::pi_v<float> / 4.0f}) {
+    for (float pitch : {-kPi / 4.0f, kPi / 4.0f}) {
         const Extent tilted = extentOf(arrow, Matrix4::rotationZ(pitch) * resting);
         EXPECT_GT(tilted.low.y, rider.high.y + 0.005f)
             << "pitch " << pitch << " dips it into the rider's head";
@@ -186,7 +186,7 @@ float alphaAt(const Image& image, float x, float y) {
 template <typename Check> void aroundCircle(const Image& image, float share, Check check) {
     const float half = 0.5f * static_cast<float>(image.width);
     for (int i = 0; i < 16; ++i) {
-        const float a = static_cast<float>(i) * std::numbers::pi_v<float> / 8.0f;
+        const float a = static_cast<float>(i) * kPi / 8.0f;
         const float x = half + share * half * std::cos(a), y = half + share * half * std::sin(a);
         check(image.at(static_cast<uint32_t>(x), static_cast<uint32_t>(y)));
     }

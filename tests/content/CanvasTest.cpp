@@ -1,10 +1,10 @@
-#include "Canvas.h"
-#include "CoverageMask.h"
+#include "pictures/Canvas.h"
+#include "core/Angles.h"
+#include "pictures/CoverageMask.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 
 namespace qv::content {
 namespace {
@@ -25,7 +25,7 @@ float inkArea(const Canvas& canvas) {
 TEST(Canvas, DiscCoversItsAreaWithSoftEdges) {
     Canvas canvas(64, 64);
     canvas.fillDisc({32.5f, 32.5f}, 20.0f, Paint::solid(kRed));
-    EXPECT_NEAR(inkArea(canvas), std::numbers::pi_v<float> * 400.0f, 5.0f);
+    EXPECT_NEAR(inkArea(canvas), kPi * 400.0f, 5.0f);
     EXPECT_FLOAT_EQ(canvas.pixel(32, 32).a, 1.0f);
     EXPECT_FLOAT_EQ(canvas.pixel(32, 32).r, 1.0f);
     EXPECT_FLOAT_EQ(canvas.pixel(2, 2).a, 0.0f);
@@ -38,14 +38,14 @@ TEST(Canvas, RingAndRoundedRectLeaveTheirOutsideAlone) {
     canvas.fillRing({32.0f, 32.0f}, 10.0f, 20.0f, Paint::solid(kRed));
     EXPECT_FLOAT_EQ(canvas.pixel(32, 32).a, 0.0f);
     EXPECT_FLOAT_EQ(canvas.pixel(32, 17).a, 1.0f);
-    EXPECT_NEAR(inkArea(canvas), std::numbers::pi_v<float> * 300.0f, 5.0f);
+    EXPECT_NEAR(inkArea(canvas), kPi * 300.0f, 5.0f);
 
     Canvas box(40, 40);
     box.fillRoundedRect({10.0f, 10.0f}, {30.0f, 30.0f}, 6.0f, Paint::solid(kRed));
     EXPECT_FLOAT_EQ(box.pixel(20, 10).a, 1.0f);
     EXPECT_FLOAT_EQ(box.pixel(10, 10).a, 0.0f); // the corner is cut round
     // Each corner loses a 6x6 square less its quarter disc.
-    EXPECT_NEAR(inkArea(box), 400.0f - 4.0f * (36.0f - std::numbers::pi_v<float> * 9.0f), 2.0f);
+    EXPECT_NEAR(inkArea(box), 400.0f - 4.0f * (36.0f - kPi * 9.0f), 2.0f);
 }
 
 TEST(Canvas, ConcavePolygonKeepsItsNotchEmpty) {

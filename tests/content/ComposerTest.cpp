@@ -1,6 +1,6 @@
-#include "Composer.h"
-#include "NoteText.h"
+#include "sound/Composer.h"
 #include "core/FatalError.h"
+#include "sound/NoteText.h"
 
 #include <gtest/gtest.h>
 

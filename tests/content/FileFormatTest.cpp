@@ -1,6 +1,6 @@
-#include "DdsWriter.h"
-#include "WavWriter.h"
 #include "assets/DdsReader.h"
+#include "formats/DdsWriter.h"
+#include "formats/WavWriter.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

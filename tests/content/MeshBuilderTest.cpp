@@ -1,14 +1,12 @@
-#include "MeshBuilder.h"
+#include "meshes/MeshBuilder.h"
+#include "core/Angles.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 
 namespace qv::content {
 namespace {
-
-constexpr float kPi = std::numbers::pi_v<float>;
 
 Vec3 positionOf(const MeshVertex& v) {
     return {v.x, v.y, v.z};
@@ -73,7 +71,7 @@ TEST(MeshBuilder, ClosedShapesEncloseTheirVolumeFacingOutwards) {
          }),
          4.0f / 3.0f * kPi * 0.008f, 0.02f},
         {"cylinder", one([](MeshBuilder& b) { b.cylinder(0.2f, 0.5f, 64); }), kPi * 0.04f, 0.01f},
-        {"torus", one([](MeshBuilder& b) { b.torus(0.5f, 0.1f, 64, 24); }), 2.0f * kPi * kPi * 0.5f * 0.01f,
+        {"torus", one([](MeshBuilder& b) { b.torus(0.5f, 0.1f, 64, 24); }), kTwoPi * kPi * 0.5f * 0.01f,
          0.02f},
         {"tube", one([](MeshBuilder& b) {
              b.tube({{0, 0, 0}, {0.5f, 0, 0}, {1.0f, 0, 0}}, 0.1f, 0.1f, 64);

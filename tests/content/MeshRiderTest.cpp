@@ -1,7 +1,7 @@
 #include "OutputFolder.h"
 #include "RiderContent.h"
-#include "RiderLayout.h"
 #include "assets/MeshLoader.h"
+#include "meshes/RiderLayout.h"
 #include "support/GeneratedContent.h"
 #include "support/TempDir.h"
 

@@ -1,6 +1,6 @@
-#include "MeshBuilder.h"
-#include "XMeshWriter.h"
 #include "assets/MeshModel.h"
+#include "formats/XMeshWriter.h"
+#include "meshes/MeshBuilder.h"
 #include "platform/GlRenderDevice.h"
 #include "platform/SdlWindow.h"
 #include "scene/SceneLight.h"

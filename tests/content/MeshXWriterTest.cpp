@@ -1,6 +1,6 @@
-#include "MeshBuilder.h"
-#include "XMeshWriter.h"
 #include "assets/MeshLoader.h"
+#include "formats/XMeshWriter.h"
+#include "meshes/MeshBuilder.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,7 @@
 #include "OutputFolder.h"
+#include "ContentPaths.h"
 #include "ContentTool.h"
+#include "assets/DataFiles.h"
 #include "core/FatalError.h"
 #include "core/FilePaths.h"
 #include "support/TempDir.h"
@@ -60,6 +62,15 @@ TEST(OutputFolder, InstallsDefaultsOnlyWhereNoneExist) {
     EXPECT_EQ(contents(dir.file("Data/dgoal.dat")), "\x01\x02\x03");
     EXPECT_THROW(out.installIfAbsent("score.dat", kBytes), FatalError);
     EXPECT_THROW(out.installIfAbsent("tex/zem.dds", kBytes), FatalError);
+}
+
+TEST(ContentPaths, DataFileIsTheGamesNameBelowTheDataFolder) {
+    EXPECT_EQ(dataFile(data::kLogoTexture), "tex/zem.dds");
+    EXPECT_EQ(dataFile(data::kDemoRecording), "demo.dat");
+    EXPECT_EQ(dataFile(data::fieldFile(2)), "Field2.dat");
+    EXPECT_EQ(dataFile(data::mapPicture(3)), "tex/map3.dds");
+    EXPECT_THROW(dataFile("tex/zem.dds"), FatalError);
+    EXPECT_THROW(dataFile("./Database/zem.dds"), FatalError);
 }
 
 TEST(OutputFolder, SoundsAndTexturesAreEncodedAndChecked) {

@@ -1,7 +1,7 @@
 #include "OutputFolder.h"
 #include "RaceContent.h"
-#include "StrollenMesh.h"
 #include "assets/MeshLoader.h"
+#include "meshes/StrollenMesh.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

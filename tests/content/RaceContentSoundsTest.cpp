@@ -1,8 +1,9 @@
-#include "FormantFilter.h"
 #include "OutputFolder.h"
 #include "RaceContent.h"
 #include "RaceSounds.h"
-#include "WavWriter.h"
+#include "core/Angles.h"
+#include "formats/WavWriter.h"
+#include "sound/FormantFilter.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,6 @@
 #include <cmath>
 #include <filesystem>
 #include <functional>
-#include <numbers>
 #include <sstream>
 
 namespace qv::content {
@@ -165,8 +165,7 @@ TEST(FormantFilter, PassesEachFormantAtItsGainAndDampsWhatIsBetween) {
         FormantFilter filter(kRate, {formant});
         float out = 0.0f;
         for (size_t i = 0; i < at(0.3f); ++i) {
-            const float y = filter.process(
-                std::sin(2.0f * std::numbers::pi_v<float> * hz * static_cast<float>(i) / kRate));
+            const float y = filter.process(std::sin(kTwoPi * hz * static_cast<float>(i) / kRate));
             out = i > at(0.2f) ? std::max(out, std::fabs(y)) : out;
         }
         return out;

@@ -1,7 +1,7 @@
 #include "RiderSounds.h"
 #include "OutputFolder.h"
 #include "RiderContent.h"
-#include "WavWriter.h"
+#include "formats/WavWriter.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

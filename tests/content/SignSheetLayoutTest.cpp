@@ -1,7 +1,7 @@
 #include "LetteringSheets.h"
 #include "OutputFolder.h"
-#include "SignSheet.h"
 #include "assets/DdsReader.h"
+#include "pictures/SignSheet.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,14 +1,14 @@
-#include "Synth.h"
-#include "Envelope.h"
-#include "LowPass.h"
-#include "MixBuffer.h"
-#include "Oscillator.h"
+#include "sound/Synth.h"
+#include "core/Angles.h"
+#include "sound/Envelope.h"
+#include "sound/LowPass.h"
+#include "sound/MixBuffer.h"
+#include "sound/Oscillator.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <numeric>
 
 namespace qv::content {
@@ -81,8 +81,7 @@ TEST(LowPass, PassesLowsAndCutsHighs) {
         LowPass filter(kRate, 1000.0f);
         std::vector<float> s(22050);
         for (size_t i = 0; i < s.size(); ++i) {
-            s[i] = filter.process(
-                std::sin(2.0f * std::numbers::pi_v<float> * frequency * static_cast<float>(i) / kRate));
+            s[i] = filter.process(std::sin(kTwoPi * frequency * static_cast<float>(i) / kRate));
         }
         return rms(std::vector<float>(s.begin() + 2000, s.end()));
     };

@@ -1,9 +1,10 @@
 #include "ContentTool.h"
-#include "TerrainGenerator.h"
+#include "core/Angles.h"
 #include "field/Field.h"
 #include "field/WaterSurface.h"
 #include "rider/Rider.h"
 #include "support/HeadlessRig.h"
+#include "terrain/TerrainGenerator.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,6 @@
 #include <deque>
 #include <functional>
 #include <memory>
-#include <numbers>
 #include <sstream>
 
 // Every field the content tool writes, read back through the game's own Field and ridden by the
@@ -196,7 +196,7 @@ Pilot followWaypoints(std::vector<Vec2> waypoints) {
         const float bearing = std::atan2(waypoints[next].y - p.z, waypoints[next].x - p.x);
         ControlRecord record;
         record.pedal = 1;
-        const float turn = std::remainder(bearing - rider.heading(), 2.0f * std::numbers::pi_v<float>);
+        const float turn = std::remainder(bearing - rider.heading(), kTwoPi);
         record.steer = std::clamp(2.0f * turn, -1.0f, 1.0f);
         return record;
     };

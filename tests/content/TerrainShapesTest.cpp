@@ -1,7 +1,7 @@
-#include "TerrainShapes.h"
-#include "FieldFile.h"
-#include "TerrainNoise.h"
+#include "terrain/TerrainShapes.h"
+#include "formats/FieldFile.h"
 #include "support/TempDir.h"
+#include "terrain/TerrainNoise.h"
 
 #include <gtest/gtest.h>
 
@@ -113,8 +113,7 @@ TEST(FieldFile, IsReadBackByTheGameSampleForSample) {
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 4, bytes.begin() + 8),
               (std::vector<uint8_t>{0, 0, 0x80, 0x3F}));
     test::TempDir dir;
-    const std::string path = dir.write(fieldFileName(2), std::string(bytes.begin(), bytes.end()));
-    EXPECT_EQ(fieldFileName(2), "Field2.dat");
+    const std::string path = dir.write("Field2.dat", std::string(bytes.begin(), bytes.end()));
     const FieldHeights back = FieldHeights::read(path);
     for (int i = 0; i < FieldHeights::kSamples; ++i)
         for (int j = 0; j < FieldHeights::kSamples; ++j)

@@ -1,4 +1,4 @@
-#include "TextRenderer.h"
+#include "pictures/TextRenderer.h"
 #include "core/FatalError.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "scene/StartSignal.h"
-#include "DdsWriter.h"
 #include "core/FatalError.h"
+#include "formats/DdsWriter.h"
 #include "support/HeadlessRig.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 #include "support/GeneratedContent.h"
 
 #include "OutputFolder.h"
-#include "Synth.h"
-#include "TextRenderer.h"
-#include "WavWriter.h"
 #include "assets/MeshLoader.h"
+#include "formats/WavWriter.h"
+#include "pictures/TextRenderer.h"
+#include "sound/Synth.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

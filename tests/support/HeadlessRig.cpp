@@ -1,6 +1,6 @@
 #include "support/HeadlessRig.h"
 
-#include "DdsWriter.h"
+#include "formats/DdsWriter.h"
 
 #include <bit>
 #include <filesystem>

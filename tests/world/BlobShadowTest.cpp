@@ -1,7 +1,7 @@
 #include "world/BlobShadow.h"
 
-#include "DdsWriter.h"
 #include "core/FatalError.h"
+#include "formats/DdsWriter.h"
 #include "support/RiderWorkspace.h"
 
 #include <gtest/gtest.h>

@@ -1,15 +1,16 @@
 #include "ArrowContent.h"
 
-#include "ArrowMesh.h"
 #include "ContentPaths.h"
 #include "TargetMarker.h"
-#include "XMeshWriter.h"
+#include "assets/DataFiles.h"
+#include "formats/XMeshWriter.h"
+#include "meshes/ArrowMesh.h"
 
 namespace qv::content {
 
 void writeArrowContent(GeneratorContext& context) {
-    context.out.write(meshPath("arrow.x"), encodeXMesh(arrowMesh(), "TargetArrow"));
-    context.out.writeTexture(texturePath("target.dds"), targetMarkerTexture());
+    context.out.write(dataFile(data::kArrowMesh), encodeXMesh(arrowMesh(), "TargetArrow"));
+    context.out.writeTexture(dataFile(data::kTargetTexture), targetMarkerTexture());
 }
 
 } // namespace qv::content

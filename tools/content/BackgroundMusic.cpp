@@ -1,7 +1,7 @@
 #include "BackgroundMusic.h"
 
-#include "Composer.h"
-#include "Instruments.h"
+#include "sound/Composer.h"
+#include "sound/Instruments.h"
 
 #include <array>
 #include <string>

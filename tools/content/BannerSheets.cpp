@@ -1,7 +1,7 @@
 #include "LetteringSheets.h"
 
-#include "SignArt.h"
-#include "SignSheet.h"
+#include "pictures/SignArt.h"
+#include "pictures/SignSheet.h"
 
 #include <algorithm>
 #include <string>

@@ -1,6 +1,8 @@
 #include "BuiltInDemo.h"
 
+#include "ContentPaths.h"
 #include "app/TraceReader.h"
+#include "assets/DataFiles.h"
 #include "core/FatalError.h"
 #include "core/FilePaths.h"
 
@@ -40,33 +42,35 @@ std::string quoted(const std::string& s) {
 }
 
 // A folder for the game to run in: the generated content without any scores or recordings.
+// The game runs there, so the names it reads and writes by are relative to it.
 fs::path prepareRunFolder(const std::string& dataDir) {
     fs::path run = fs::temp_directory_path() / ("qorvex-demo-" + std::to_string(::getpid()));
     fs::remove_all(run);
-    fs::create_directories(run / "Data");
+    fs::create_directories(run / data::kFolder);
     for (const auto& entry : fs::recursive_directory_iterator(dataDir)) {
         fs::path relative = fs::relative(entry.path(), dataDir);
         if (entry.is_directory())
-            fs::create_directories(run / "Data" / relative);
-        else if (relative.extension() != ".dat" || relative.string().rfind("Field", 0) == 0)
-            fs::copy_file(entry.path(), run / "Data" / relative, fs::copy_options::overwrite_existing);
+            fs::create_directories(run / data::kFolder / relative);
+        else if (!isGameWritten(relative.string()))
+            fs::copy_file(entry.path(), run / data::kFolder / relative, fs::copy_options::overwrite_existing);
     }
     std::ofstream(run / "keys.txt") << kKeys;
     return run;
 }
 
 // Whichever the run wrote: the demo after a new high score, else the replay.
-std::string readEither(const fs::path& data, const char* first, const char* second) {
+std::string readEither(const fs::path& run, const char* first, const char* second) {
     std::string bytes;
-    if (!readFile((data / first).string(), bytes))
-        readFile((data / second).string(), bytes);
+    if (!readFile((run / first).string(), bytes))
+        readFile((run / second).string(), bytes);
     return bytes;
 }
 
 Recording playOnce(const fs::path& run, const std::string& game, uint32_t seed) {
     const std::string gamePath = fs::absolute(game).string();
-    for (const char* name : {"demo.dat", "dgoal.dat", "replay.dat", "rgoal.dat", "score.dat"})
-        fs::remove(run / "Data" / name);
+    for (const char* name : {data::kDemoRecording, data::kDemoGoals, data::kReplayRecording,
+                             data::kReplayGoals, data::kScoreTable})
+        fs::remove(run / name);
     std::string command = "cd " + quoted(run.string()) + " && " + quoted(gamePath) +
                           " --headless --autopilot --seed " + std::to_string(seed) + " --ticks " +
                           std::to_string(kTicks) + " --keys keys.txt --trace trace.jsonl > game.log 2>&1";
@@ -74,8 +78,8 @@ Recording playOnce(const fs::path& run, const std::string& game, uint32_t seed) 
         throw FatalError("the game failed while recording the demo (see " + (run / "game.log").string() +
                          ")");
     Recording recording;
-    recording.ride = readEither(run / "Data", "demo.dat", "replay.dat");
-    recording.goals = readEither(run / "Data", "dgoal.dat", "rgoal.dat");
+    recording.ride = readEither(run, data::kDemoRecording, data::kReplayRecording);
+    recording.goals = readEither(run, data::kDemoGoals, data::kReplayGoals);
     recording.summary = summarizeRun((run / "trace.jsonl").string());
     return recording;
 }
@@ -117,8 +121,9 @@ RunSummary summarizeRun(const std::string& tracePath) {
 void recordBuiltInDemo(OutputFolder& out, const std::string& dataDir, const std::string& gamePath,
                        std::ostream& log) {
     std::error_code ec;
-    if (fs::exists(resolvePath(dataDir + "/demo.dat"), ec)) {
-        log << "kept demo.dat\n";
+    const std::string ride = dataFile(data::kDemoRecording);
+    if (fs::exists(resolvePath(dataDir + "/" + ride), ec)) {
+        log << "kept " << ride << '\n';
         return;
     }
     fs::path run = prepareRunFolder(dataDir);
@@ -135,8 +140,8 @@ void recordBuiltInDemo(OutputFolder& out, const std::string& dataDir, const std:
     fs::remove_all(run, ec);
     if (best.ride.empty() || best.summary.liveliness() == 0)
         throw FatalError("no demo take finished its run");
-    out.installIfAbsent("demo.dat", bytesOf(best.ride));
-    out.installIfAbsent("dgoal.dat", bytesOf(best.goals));
+    out.installIfAbsent(ride, bytesOf(best.ride));
+    out.installIfAbsent(dataFile(data::kDemoGoals), bytesOf(best.goals));
 }
 
 } // namespace qv::content

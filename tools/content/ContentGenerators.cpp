@@ -9,6 +9,7 @@
 #include "RaceContent.h"
 #include "RiderContent.h"
 #include "TerrainContent.h"
+#include "assets/DataFiles.h"
 
 namespace qv::content {
 
@@ -16,16 +17,16 @@ std::vector<ContentGenerator> contentGenerators() {
     return {
         {"logo",
          [](GeneratorContext& c) {
-             c.out.writeTexture(texturePath("zem.dds"), drawLogo(c.text));
-             c.out.writeSound(wavePath("logo.wav"), logoJingle(c.synth));
+             c.out.writeTexture(dataFile(data::kLogoTexture), drawLogo(c.text));
+             c.out.writeSound(dataFile(data::kLogoSound), logoJingle(c.synth));
          }},
         {"scene sounds",
          [](GeneratorContext& c) {
-             c.out.writeSound(wavePath("Ready.wav"), readySting(c.synth));
-             c.out.writeSound(wavePath("warning.wav"), warningAlarm(c.synth));
+             c.out.writeSound(dataFile(data::kReadySound), readySting(c.synth));
+             c.out.writeSound(dataFile(data::kWarningSound), warningAlarm(c.synth));
          }},
         {"music",
-         [](GeneratorContext& c) { c.out.writeSound(wavePath("bgm.wav"), backgroundMusic(c.synth)); }},
+         [](GeneratorContext& c) { c.out.writeSound(dataFile(data::kMusic), backgroundMusic(c.synth)); }},
         {"terrains", [](GeneratorContext& c) { writeTerrains(c.out); }},
         {"rider meshes", writeRiderMeshes},
         {"rider textures", writeRiderTextures},

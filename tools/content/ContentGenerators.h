@@ -1,8 +1,8 @@
 #pragma once
 
 #include "OutputFolder.h"
-#include "Synth.h"
-#include "TextRenderer.h"
+#include "pictures/TextRenderer.h"
+#include "sound/Synth.h"
 
 #include <functional>
 #include <string>

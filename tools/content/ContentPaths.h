@@ -1,13 +1,15 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace qv::content {
 
-// Where generated files go below the Data folder, as the game names them.
-std::string texturePath(const std::string& name); // "tex/<name>"
-std::string meshPath(const std::string& name);    // "x/<name>"
-std::string wavePath(const std::string& name);    // "wave/<name>"
+// A game file's path below the Data folder, from the name the game reads it by
+// (assets/DataFiles.h): "./Data/tex/zem.dds" -> "tex/zem.dds". Generators name every file they
+// write through it, so a file renamed in the game is renamed here too or fails to compile.
+// Throws FatalError for a name outside the Data folder.
+std::string dataFile(std::string_view gameName);
 
 // Files the game itself writes (best scores, ride and goal recordings). Generated content
 // never replaces one of these.

@@ -1,9 +1,9 @@
 #include "ContentTool.h"
 
 #include "BuiltInDemo.h"
-#include "ContactSheet.h"
-#include "WavWriter.h"
 #include "core/FatalError.h"
+#include "formats/WavWriter.h"
+#include "pictures/ContactSheet.h"
 
 #include <exception>
 

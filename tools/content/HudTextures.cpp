@@ -1,6 +1,6 @@
 #include "HudTextures.h"
 
-#include "Palette.h"
+#include "pictures/Palette.h"
 
 #include <algorithm>
 #include <string>

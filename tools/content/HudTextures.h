@@ -1,8 +1,8 @@
 #pragma once
 
-#include "GlyphPicture.h"
-#include "TextRenderer.h"
 #include "core/Image.h"
+#include "pictures/GlyphPicture.h"
+#include "pictures/TextRenderer.h"
 
 namespace qv::content {
 

@@ -1,7 +1,7 @@
 #include "Jingles.h"
 
-#include "Composer.h"
-#include "Instruments.h"
+#include "sound/Composer.h"
+#include "sound/Instruments.h"
 
 namespace qv::content {
 

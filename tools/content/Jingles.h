@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Synth.h"
+#include "sound/Synth.h"
 
 #include <vector>
 

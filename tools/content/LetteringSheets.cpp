@@ -1,14 +1,15 @@
 #include "LetteringSheets.h"
 
 #include "ContentPaths.h"
+#include "assets/DataFiles.h"
 
 namespace qv::content {
 
 void writeLetteringSheets(GeneratorContext& context) {
-    context.out.writeTexture(texturePath("str.dds"), signSheet(context.text));
-    context.out.writeTexture(texturePath("strd.dds"), modeSheet(context.text));
-    context.out.writeTexture(texturePath("stagenum.dds"), stageSheet(context.text));
-    context.out.writeTexture(texturePath("rest.dds"), remainingSheet(context.text));
+    context.out.writeTexture(dataFile(data::kBannerSheet), signSheet(context.text));
+    context.out.writeTexture(dataFile(data::kDemoBannerSheet), modeSheet(context.text));
+    context.out.writeTexture(dataFile(data::kStageNumberSheet), stageSheet(context.text));
+    context.out.writeTexture(dataFile(data::kRemainingSheet), remainingSheet(context.text));
 }
 
 } // namespace qv::content

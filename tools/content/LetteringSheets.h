@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ContentGenerators.h"
-#include "TextRenderer.h"
 #include "core/Image.h"
 #include "core/Vec3.h"
+#include "pictures/TextRenderer.h"
 
 namespace qv::content {
 

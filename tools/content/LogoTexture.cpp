@@ -1,10 +1,10 @@
 #include "LogoTexture.h"
 
-#include "Canvas.h"
+#include "core/Angles.h"
+#include "pictures/Canvas.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <vector>
 
 namespace qv::content {
@@ -79,7 +79,7 @@ void drawWheel(Canvas& canvas, Vec2 hub, float radius, int spokes, float turn) {
     canvas.fillRing(hub, radius - 0.22f * radius, radius, tyre);
     canvas.fillRing(hub, radius - 0.32f * radius, radius - 0.2f * radius, rim);
     for (int i = 0; i < spokes; ++i) {
-        const float a = turn + static_cast<float>(i) * std::numbers::pi_v<float> / static_cast<float>(spokes);
+        const float a = turn + static_cast<float>(i) * kPi / static_cast<float>(spokes);
         const Vec2 d{std::cos(a) * 0.7f * radius, std::sin(a) * 0.7f * radius};
         canvas.strokeLine({hub.x - d.x, hub.y - d.y}, {hub.x + d.x, hub.y + d.y}, 2.0f, spoke);
     }

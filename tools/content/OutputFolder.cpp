@@ -1,11 +1,11 @@
 #include "OutputFolder.h"
 
 #include "ContentPaths.h"
-#include "DdsWriter.h"
-#include "WavWriter.h"
+#include "assets/PngWriter.h"
 #include "core/FatalError.h"
 #include "core/FilePaths.h"
-#include "assets/PngWriter.h"
+#include "formats/DdsWriter.h"
+#include "formats/WavWriter.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Image.h"
+#include "pictures/NamedImage.h"
 
 #include <cstdint>
 #include <ostream>
@@ -9,11 +10,6 @@
 #include <vector>
 
 namespace qv::content {
-
-struct NamedImage {
-    std::string name; // relative path, e.g. "tex/zem.dds"
-    Image image;
-};
 
 // The Data folder being generated. Every file goes through here: each write is atomic, is
 // reported on the log ("wrote tex/zem.dds"), and files the game writes itself are refused.

@@ -1,20 +1,18 @@
 #include "RaceSounds.h"
 
-#include "FormantFilter.h"
-#include "MixBuffer.h"
-#include "Oscillator.h"
-#include "SoundShaping.h"
-#include "SweepVoice.h"
+#include "core/Angles.h"
+#include "sound/FormantFilter.h"
+#include "sound/MixBuffer.h"
+#include "sound/Oscillator.h"
+#include "sound/SoundShaping.h"
+#include "sound/SweepVoice.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace qv::content {
 
 namespace {
-
-constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
 
 struct Part {
     SweepVoice voice;

@@ -1,18 +1,17 @@
 #include "RiderSounds.h"
 
-#include "MixBuffer.h"
-#include "SoundShaping.h"
-#include "SweepVoice.h"
+#include "core/Angles.h"
+#include "sound/MixBuffer.h"
+#include "sound/SoundShaping.h"
+#include "sound/SweepVoice.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace qv::content {
 
 namespace {
 
-constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
 // Mixes the voices, fades the very ends so the sound starts and stops on silence, and levels it.
 std::vector<float> finish(const Synth& synth, float seconds,
                           std::initializer_list<std::pair<SweepVoice, float>> voices) {
@@ -66,9 +65,7 @@ std::vector<float> boostSound(const Synth& synth) {
     SweepVoice rush;
     rush.wave = Waveform::Noise;
     rush.noiseSeed = 77;
-    rush.bandHz = [](float t) {
-        return 350.0f + 2300.0f * std::sin(std::numbers::pi_v<float> * std::pow(t / kLength, 0.6f));
-    };
+    rush.bandHz = [](float t) { return 350.0f + 2300.0f * std::sin(kPi * std::pow(t / kLength, 0.6f)); };
     rush.bandQ = 1.5f;
     rush.level = [](float t) { return std::min(t / 0.06f, 1.0f) * (1.0f - std::pow(t / kLength, 2.0f)); };
     // A low roar underneath and a rising engine tone give it its push.

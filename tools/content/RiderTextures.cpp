@@ -1,18 +1,17 @@
 #include "RiderTextures.h"
 
-#include "Canvas.h"
-#include "TileNoise.h"
+#include "core/Angles.h"
+#include "pictures/Canvas.h"
+#include "pictures/TileNoise.h"
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <numbers>
 
 namespace qv::content {
 
 namespace {
 
-constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
 constexpr float kFlameTongues = 7.0f; // around the shell
 
 float smoothstep(float edge0, float edge1, float x) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "assets/DataFiles.h"
 #include "core/Image.h"
 
 namespace qv::content {
@@ -27,7 +28,7 @@ Image boostGaugeTexture();
 // tex/boost0.dds .. tex/boost2.dds: three frames of flame wrapped round the boost shell; u runs
 // around it (seamless), v from the nose (hot, bright) to the tail (tongues fading to clear).
 constexpr int kFlameSize = 128;
-constexpr int kFlameFrames = 3;
+constexpr int kFlameFrames = static_cast<int>(data::kBoostTextureCount);
 Image boostFlameTexture(int frame);
 
 } // namespace qv::content

@@ -1,19 +1,18 @@
 #include "StartPictures.h"
 
-#include "Canvas.h"
-#include "GlyphPicture.h"
-#include "Palette.h"
+#include "core/Angles.h"
+#include "pictures/Canvas.h"
+#include "pictures/GlyphPicture.h"
+#include "pictures/Palette.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <vector>
 
 namespace qv::content {
 
 namespace {
 
-constexpr float kPi = std::numbers::pi_v<float>;
 constexpr float kScreenWidth = 640.0f;
 constexpr float kScreenHeight = 480.0f;
 constexpr float kPixelsPerUnit = 2.0f; // drawn at twice the screen's size, then resampled
@@ -77,7 +76,7 @@ void drawSky(Canvas& canvas, const Layout& layout) {
     // Sun rays fanning out from behind the rider: every other wedge of kRays is lit.
     constexpr int kRays = 20;
     const Vec2 centre = kScreen(layout.hub.x - 1.2f * layout.wheelRadius, layout.hub.y - layout.wheelRadius);
-    const float wedge = 2.0f * kPi / kRays;
+    const float wedge = kTwoPi / kRays;
     CoverageMask rays(0, 0, canvas.width(), canvas.height());
     for (int y = 0; y < canvas.height(); ++y) {
         for (int x = 0; x < canvas.width(); ++x) {

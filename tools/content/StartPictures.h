@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TextRenderer.h"
 #include "core/Image.h"
+#include "pictures/TextRenderer.h"
 
 namespace qv::content {
 

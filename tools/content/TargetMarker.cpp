@@ -1,6 +1,6 @@
 #include "TargetMarker.h"
 
-#include "Canvas.h"
+#include "pictures/Canvas.h"
 
 namespace qv::content {
 

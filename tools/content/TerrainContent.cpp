@@ -1,16 +1,19 @@
 #include "TerrainContent.h"
 
-#include "FieldFile.h"
-#include "MapPicture.h"
-#include "TerrainGenerator.h"
+#include "ContentPaths.h"
+#include "assets/DataFiles.h"
+#include "formats/FieldFile.h"
+#include "pictures/MapPicture.h"
+#include "terrain/TerrainGenerator.h"
 
 namespace qv::content {
 
 void writeTerrains(OutputFolder& out) {
     for (int field = 0; field < kFieldCount; ++field) {
         const Terrain terrain = generateTerrain(field);
-        out.write(fieldFileName(field), encodeFieldFile(terrain.heights));
-        out.writeTexture(mapPicturePath(field), drawMapPicture(terrain.heights));
+        const auto n = static_cast<uint32_t>(field);
+        out.write(dataFile(data::fieldFile(n)), encodeFieldFile(terrain.heights));
+        out.writeTexture(dataFile(data::mapPicture(n)), drawMapPicture(terrain.heights));
     }
 }
 

@@ -1,6 +1,6 @@
 #include "WaterEffectTextures.h"
 
-#include "Rgba.h"
+#include "pictures/Rgba.h"
 
 #include <algorithm>
 #include <cmath>

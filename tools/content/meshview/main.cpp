@@ -1,4 +1,4 @@
-#include "MeshViewTool.h"
+#include "meshes/MeshViewTool.h"
 
 #include <iostream>
 
