@@ -200,13 +200,19 @@ void Program::shutdown() {
     director_->setState(GameDirector::Quit);
     director_->tick();
     ++ticks_;
-    if (trace_)
+    if (trace_) {
         trace_->write(ticks_, *director_, state_);
+        // A trace cut short (a full disk) must not pass for a whole one.
+        if (!trace_->close())
+            throw FatalError("ERROR : cannot write trace file " + commandLine_.traceFile);
+    }
     destroyServices();
 }
 
 void Program::destroyServices() {
-    trace_.reset(); // closes the file, so the trace is complete once run() returns
+    if (trace_)
+        trace_->close(); // the trace is complete once run() returns
+    trace_.reset();
     director_.reset();
     graphics_.reset();
     recorder_ = nullptr;

@@ -142,4 +142,11 @@ void TraceWriter::write(uint32_t tick, const GameDirector& director, const GameS
     out_ << line(tick, director, state) << '\n';
 }
 
+bool TraceWriter::close() {
+    if (!out_.is_open())
+        return !out_.fail();
+    out_.close();
+    return !out_.fail();
+}
+
 } // namespace qv

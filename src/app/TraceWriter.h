@@ -16,6 +16,8 @@ class TraceWriter {
     explicit TraceWriter(const std::string& path);
     bool good() const { return out_.good(); }
     void write(uint32_t tick, const GameDirector& director, const GameState& state);
+    // Flushes and closes the file; false when any line could not be written whole.
+    bool close();
 
     // One line for the tick, without the newline.
     static std::string line(uint32_t tick, const GameDirector& director, const GameState& state);

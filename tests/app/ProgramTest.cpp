@@ -40,6 +40,15 @@ TEST(Program, EscapeEndsTheGameThroughTheQuitStateWithExitCodeZero) {
     EXPECT_NE(lines[6].find("\"tick\":7,\"director\":5"), std::string::npos);
 }
 
+TEST(Program, ATraceThatCannotBeWrittenWholeIsAnError) {
+    test::HeadlessRig rig;
+    Program program(headless({"--ticks", "5", "--trace", "/dev/full"}));
+    EXPECT_EQ(program.run(), 1);
+    const auto lines = readLines("error.log");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("ERROR : cannot write trace file /dev/full"), std::string::npos) << lines[0];
+}
+
 TEST(Program, TraceShowsTheLogoThenTheAttractSceneSteppingThroughItsPhases) {
     test::HeadlessRig rig;
     Program program(headless({"--ticks", "700", "--trace", "trace.jsonl"}));
