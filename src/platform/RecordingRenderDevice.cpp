@@ -36,8 +36,8 @@ uint32_t vertexCountFor(PrimitiveType type, uint32_t primitiveCount) {
     return 0;
 }
 
-RecordingRenderDevice::RecordingRenderDevice(uint32_t width, uint32_t height)
-    : width_(width), height_(height) {
+RecordingRenderDevice::RecordingRenderDevice(Vertices vertices, uint32_t width, uint32_t height)
+    : vertices_(vertices), width_(width), height_(height) {
     for (auto& t : transforms_)
         t = Matrix4::identity();
     applyStartupStates();
@@ -101,10 +101,7 @@ void RecordingRenderDevice::drawPrimitiveUP(PrimitiveType type, uint32_t primiti
                                             uint32_t stride) {
     DrawCall call = snapshot(type, primitiveCount, stride);
     call.vertexCount = vertexCountFor(type, primitiveCount);
-    const auto* bytes = static_cast<const uint8_t*>(vertices);
-    call.vertexBytes.assign(bytes, bytes + static_cast<size_t>(call.vertexCount) * stride);
-    draws_.push_back(std::move(call));
-    events_.push_back({Op::Draw, static_cast<uint32_t>(draws_.size() - 1)});
+    record(std::move(call), vertices);
 }
 
 void RecordingRenderDevice::drawIndexedTriangles(const MeshVertex* vertices, uint32_t vertexCount,
@@ -112,8 +109,14 @@ void RecordingRenderDevice::drawIndexedTriangles(const MeshVertex* vertices, uin
     DrawCall call = snapshot(PrimitiveType::TriangleList, triangleCount, sizeof(MeshVertex));
     call.vertexCount = vertexCount;
     call.indexed = true;
-    const auto* bytes = reinterpret_cast<const uint8_t*>(vertices);
-    call.vertexBytes.assign(bytes, bytes + static_cast<size_t>(vertexCount) * sizeof(MeshVertex));
+    record(std::move(call), vertices);
+}
+
+void RecordingRenderDevice::record(DrawCall call, const void* vertices) {
+    if (vertices_ == Vertices::Keep) {
+        const auto* bytes = static_cast<const uint8_t*>(vertices);
+        call.vertexBytes.assign(bytes, bytes + static_cast<size_t>(call.vertexCount) * call.stride);
+    }
     draws_.push_back(std::move(call));
     events_.push_back({Op::Draw, static_cast<uint32_t>(draws_.size() - 1)});
 }
