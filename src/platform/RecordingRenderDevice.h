@@ -114,8 +114,8 @@ class RecordingRenderDevice : public GraphicsDevice {
     std::vector<DrawCall> draws_;
     std::vector<Event> events_;
 
-    DrawCall snapshot(PrimitiveType type, uint32_t primitiveCount, uint32_t stride) const;
-    void record(DrawCall call, const void* vertices);
+    DrawCall& record(PrimitiveType type, uint32_t primitiveCount, uint32_t vertexCount, uint32_t stride,
+                     const void* vertices);
 };
 
 // Number of vertices a primitive count uses.
