@@ -94,7 +94,7 @@ DrawWindow::DrawWindow(int32_t sightRange)
     : sightRange_(GameState::clampSightRange(sightRange)),
       vertices_(static_cast<size_t>(sightRange_) * sightRange_ * 24) {}
 
-size_t DrawWindow::select(std::span<const FieldCell> cells, const Vec3& eye, float yaw) {
+size_t DrawWindow::select(std::span<const FieldCell> cells, const Vec3& eye, float yaw, bool fill) {
     constexpr int64_t kLast = FieldGrid::kCells - 1;
     const double yawD = yaw;
     const int64_t bx = toCell(eye.x - 1.5 * std::cos(yawD));
@@ -121,14 +121,24 @@ size_t DrawWindow::select(std::span<const FieldCell> cells, const Vec3& eye, flo
             if (first > last)
                 continue;
             const auto [begin, end] = halfPlane.run(i - bx, first - bz, last - bz);
-            for (int64_t j = begin + bz; j < end + bz; ++j) {
-                if (count_ + FieldCell::kVertexCount > vertices_.size())
-                    return count_;
-                append(cells[static_cast<size_t>(i * FieldGrid::kCells + j)]);
-            }
+            if (!take(cells.subspan(static_cast<size_t>(i * FieldGrid::kCells), FieldGrid::kCells),
+                      begin + bz, end + bz, fill))
+                return count_;
         }
     }
     return count_;
+}
+
+// Cells [begin, end) of one row, copied or only counted; false once the buffer is full.
+bool DrawWindow::take(std::span<const FieldCell> row, int64_t begin, int64_t end, bool fill) {
+    const auto room = static_cast<int64_t>((vertices_.size() - count_) / FieldCell::kVertexCount);
+    const int64_t last = std::min(end, begin + room);
+    if (fill)
+        for (int64_t j = begin; j < last; ++j)
+            append(row[static_cast<size_t>(j)]);
+    else
+        count_ += static_cast<size_t>(std::max<int64_t>(0, last - begin)) * FieldCell::kVertexCount;
+    return last == end;
 }
 
 void DrawWindow::append(const FieldCell& cell) {

@@ -77,6 +77,7 @@ class RecordingRenderDevice : public GraphicsDevice {
                          uint32_t stride) override;
     void drawIndexedTriangles(const MeshVertex* vertices, uint32_t vertexCount, const uint32_t* indices,
                               uint32_t triangleCount) override;
+    bool readsVertices() const override { return vertices_ == Vertices::Keep; }
     std::unique_ptr<Texture> createTexture(const Image& image) override;
     uint32_t backBufferWidth() const override { return width_; }
     uint32_t backBufferHeight() const override { return height_; }
