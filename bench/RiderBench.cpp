@@ -1,5 +1,6 @@
 // Rider update per tick, on the generated content: run from the run directory (build/run), or
 // from anywhere when the run directory sits beside this program's folder.
+#include "RunDirectory.h"
 #include "app/Settings.h"
 #include "field/Field.h"
 #include "field/WaterSurface.h"
@@ -14,23 +15,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <memory>
 
 namespace {
-
-namespace fs = std::filesystem;
-
-bool enterRunDirectory() {
-    std::error_code ec;
-    if (fs::exists("Data/Field0.dat", ec))
-        return true;
-    const fs::path run = fs::read_symlink("/proc/self/exe", ec).parent_path().parent_path() / "run";
-    if (ec || !fs::exists(run / "Data/Field0.dat", ec))
-        return false;
-    fs::current_path(run, ec);
-    return !ec;
-}
 
 // Everything a rider stands on, with the headless back ends.
 struct World {
@@ -48,7 +35,7 @@ struct World {
 };
 
 template <typename MakeRider> void runUpdates(benchmark::State& state, MakeRider makeRider) {
-    if (!enterRunDirectory()) {
+    if (!qv::bench::enterRunDirectory()) {
         state.SkipWithError("no generated Data/ here or in ../run");
         return;
     }

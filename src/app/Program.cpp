@@ -94,7 +94,8 @@ void Program::buildServices() {
     if (window_) {
         graphics_ = std::make_unique<GlRenderDevice>(*window_, width, height);
     } else {
-        auto recorder = std::make_unique<RecordingRenderDevice>(width, height);
+        auto recorder =
+            std::make_unique<RecordingRenderDevice>(RecordingRenderDevice::Vertices::Skip, width, height);
         recorder_ = recorder.get();
         graphics_ = std::move(recorder);
     }

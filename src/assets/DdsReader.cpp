@@ -193,7 +193,27 @@ uint32_t argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
     return a << 24 | r << 16 | g << 8 | b;
 }
 
+// 32-bit words already laid out as 0xAARRGGBB (or 0xXXRRGGBB without alpha): every picture the
+// content tool writes. Taken word by word instead of channel by channel.
+bool isArgbWord(const Layout& layout) {
+    const auto& [red, green, blue, alpha] = layout.channels;
+    return layout.unitBytes == 4 && red.mask == 0x00FF0000u && green.mask == 0x0000FF00u &&
+           blue.mask == 0x000000FFu && (alpha.mask == 0xFF000000u || alpha.bits == 0);
+}
+
+void decodeArgbWords(const Layout& layout, const uint8_t* src, Image& image) {
+    const uint32_t opaque = layout.channels[3].bits == 0 ? 0xFF000000u : 0u;
+    for (uint32_t& pixel : image.pixels) {
+        pixel = readU32(src) | opaque;
+        src += 4;
+    }
+}
+
 void decodeRgb(const Layout& layout, const uint8_t* src, Image& image) {
+    if (isArgbWord(layout)) {
+        decodeArgbWords(layout, src, image);
+        return;
+    }
     const auto& [red, green, blue, alpha] = layout.channels;
     uint32_t* out = image.pixels.data();
     const size_t count = image.pixels.size();

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <strings.h>
 #include <system_error>
 #include <unistd.h>
@@ -89,8 +88,14 @@ bool readFile(const std::string& path, std::string& out) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
+    // One read of the whole file: textures run to megabytes, too many to take a character at a time.
+    const auto size = fs::file_size(path, ec);
+    if (ec)
+        return false;
+    out.resize(static_cast<size_t>(size));
+    in.read(out.data(), static_cast<std::streamsize>(size));
+    out.resize(static_cast<size_t>(in.gcount()));
+    return !in.bad();
 }
 
 } // namespace qv

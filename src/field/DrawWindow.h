@@ -18,8 +18,9 @@ class DrawWindow {
     explicit DrawWindow(int32_t sightRange);
 
     // Fills the buffer for this view from the field's cells (i-major, 100 x 100) and returns the
-    // number of vertices written.
-    size_t select(std::span<const FieldCell> cells, const Vec3& eye, float yaw);
+    // number of vertices written. Without fill the same vertices are only counted, for a device
+    // that does not read them.
+    size_t select(std::span<const FieldCell> cells, const Vec3& eye, float yaw, bool fill = true);
 
     const WorldVertex* vertices() const { return vertices_.data(); }
     size_t vertexCount() const { return count_; }
@@ -31,6 +32,7 @@ class DrawWindow {
     size_t count_ = 0;
 
     void append(const FieldCell& cell);
+    bool take(std::span<const FieldCell> row, int64_t begin, int64_t end, bool fill);
 };
 
 } // namespace qv

@@ -26,7 +26,7 @@ std::string Field::dataFilePath(uint32_t stageNumber) {
 }
 
 void Field::draw(const Vec3& eye, float yaw) {
-    const size_t count = window_.select(grid_.cells(), eye, yaw);
+    const size_t count = window_.select(grid_.cells(), eye, yaw, device_.readsVertices());
     device_.setTransform(TransformKind::World, Matrix4::identity());
     device_.setTexture(groundTexture_.get());
     // Nothing of the field in sight: there is nothing to hand the device.

@@ -46,6 +46,10 @@ class GraphicsDevice {
     virtual void drawIndexedTriangles(const MeshVertex* vertices, uint32_t vertexCount,
                                       const uint32_t* indices, uint32_t triangleCount) = 0;
 
+    // Whether draws read the vertices they are handed. One that only counts them (the headless
+    // runner's) spares callers filling large buffers.
+    virtual bool readsVertices() const { return true; }
+
     // Creates a texture from pixels; null when the device cannot make one.
     virtual std::unique_ptr<Texture> createTexture(const Image& image) = 0;
 

@@ -3,8 +3,10 @@
 namespace qv {
 
 void KeyboardInput::poll() {
-    for (int code = 0; code < 256; ++code)
-        state_[code] = source_.isDown(static_cast<uint8_t>(code)) ? kHeld : 0;
+    KeySource::KeyTable down;
+    source_.readAll(down);
+    for (size_t code = 0; code < down.size(); ++code)
+        state_[code] = down[code] ? kHeld : 0;
 }
 
 } // namespace qv

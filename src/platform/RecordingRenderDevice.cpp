@@ -36,8 +36,8 @@ uint32_t vertexCountFor(PrimitiveType type, uint32_t primitiveCount) {
     return 0;
 }
 
-RecordingRenderDevice::RecordingRenderDevice(uint32_t width, uint32_t height)
-    : width_(width), height_(height) {
+RecordingRenderDevice::RecordingRenderDevice(Vertices vertices, uint32_t width, uint32_t height)
+    : vertices_(vertices), width_(width), height_(height) {
     for (auto& t : transforms_)
         t = Matrix4::identity();
     applyStartupStates();
@@ -81,11 +81,27 @@ void RecordingRenderDevice::lightEnable(uint32_t index, bool enable) {
     events_.push_back({Op::LightEnable, index, enable});
 }
 
-RecordingRenderDevice::DrawCall RecordingRenderDevice::snapshot(PrimitiveType type, uint32_t primitiveCount,
-                                                                uint32_t stride) const {
-    DrawCall call;
+void RecordingRenderDevice::drawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void* vertices,
+                                            uint32_t stride) {
+    record(type, primitiveCount, vertexCountFor(type, primitiveCount), stride, vertices);
+}
+
+void RecordingRenderDevice::drawIndexedTriangles(const MeshVertex* vertices, uint32_t vertexCount,
+                                                 const uint32_t*, uint32_t triangleCount) {
+    record(PrimitiveType::TriangleList, triangleCount, vertexCount, sizeof(MeshVertex), vertices).indexed =
+        true;
+}
+
+// Built in place: a draw's record holds three matrices and every state, and the headless runner
+// makes dozens of draws a tick.
+RecordingRenderDevice::DrawCall& RecordingRenderDevice::record(PrimitiveType type, uint32_t primitiveCount,
+                                                               uint32_t vertexCount, uint32_t stride,
+                                                               const void* vertices) {
+    events_.push_back({Op::Draw, static_cast<uint32_t>(draws_.size())});
+    DrawCall& call = draws_.emplace_back();
     call.type = type;
     call.primitiveCount = primitiveCount;
+    call.vertexCount = vertexCount;
     call.stride = stride;
     call.vertexFormat = vertexFormat_;
     call.texture = texture_;
@@ -94,28 +110,11 @@ RecordingRenderDevice::DrawCall RecordingRenderDevice::snapshot(PrimitiveType ty
     call.projection = transforms_[2];
     call.material = material_;
     call.states = states_;
+    if (vertices_ == Vertices::Keep) {
+        const auto* bytes = static_cast<const uint8_t*>(vertices);
+        call.vertexBytes.assign(bytes, bytes + static_cast<size_t>(vertexCount) * stride);
+    }
     return call;
-}
-
-void RecordingRenderDevice::drawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void* vertices,
-                                            uint32_t stride) {
-    DrawCall call = snapshot(type, primitiveCount, stride);
-    call.vertexCount = vertexCountFor(type, primitiveCount);
-    const auto* bytes = static_cast<const uint8_t*>(vertices);
-    call.vertexBytes.assign(bytes, bytes + static_cast<size_t>(call.vertexCount) * stride);
-    draws_.push_back(std::move(call));
-    events_.push_back({Op::Draw, static_cast<uint32_t>(draws_.size() - 1)});
-}
-
-void RecordingRenderDevice::drawIndexedTriangles(const MeshVertex* vertices, uint32_t vertexCount,
-                                                 const uint32_t*, uint32_t triangleCount) {
-    DrawCall call = snapshot(PrimitiveType::TriangleList, triangleCount, sizeof(MeshVertex));
-    call.vertexCount = vertexCount;
-    call.indexed = true;
-    const auto* bytes = reinterpret_cast<const uint8_t*>(vertices);
-    call.vertexBytes.assign(bytes, bytes + static_cast<size_t>(vertexCount) * sizeof(MeshVertex));
-    draws_.push_back(std::move(call));
-    events_.push_back({Op::Draw, static_cast<uint32_t>(draws_.size() - 1)});
 }
 
 std::unique_ptr<Texture> RecordingRenderDevice::createTexture(const Image& image) {

@@ -3,6 +3,7 @@
 #include "platform/GraphicsDevice.h"
 
 #include <array>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -10,8 +11,12 @@ namespace qv {
 
 // Headless graphics device: draws nothing and records every state change and draw, so tests
 // can check what a component asked for (primitive, vertex format, counts, transforms, texture).
+// Copies of the vertices are kept only when asked for: the headless runner never reads them, and
+// copying the terrain every frame would cost more than the whole game step.
 class RecordingRenderDevice : public GraphicsDevice {
   public:
+    enum class Vertices { Skip, Keep };
+
     enum class Op {
         RenderState,
         Transform,
@@ -38,11 +43,15 @@ class RecordingRenderDevice : public GraphicsDevice {
         const Texture* texture = nullptr;
         Matrix4 world, view, projection;
         Material material;
-        std::vector<uint8_t> vertexBytes; // a copy of the vertices as drawn
+        std::vector<uint8_t> vertexBytes; // a copy of the vertices as drawn, when the device keeps them
         std::array<uint32_t, static_cast<size_t>(RenderState::Count)> states{};
 
         uint32_t state(RenderState s) const { return states[static_cast<size_t>(s)]; }
+        // Throws std::out_of_range past the kept bytes, so a test that forgot to ask the device
+        // for vertices fails instead of reading garbage.
         template <typename V> const V& vertex(size_t i) const {
+            if ((i + 1) * stride > vertexBytes.size() || sizeof(V) > stride)
+                throw std::out_of_range("vertex not recorded: build the device with Vertices::Keep");
             return *reinterpret_cast<const V*>(vertexBytes.data() + i * stride);
         }
     };
@@ -53,7 +62,8 @@ class RecordingRenderDevice : public GraphicsDevice {
         uint32_t b = 0; // state value, enable flag ...
     };
 
-    RecordingRenderDevice(uint32_t width = 640, uint32_t height = 480);
+    explicit RecordingRenderDevice(Vertices vertices = Vertices::Skip, uint32_t width = 640,
+                                   uint32_t height = 480);
 
     void setRenderState(RenderState state, uint32_t value) override;
     uint32_t renderState(RenderState state) const override { return states_[static_cast<size_t>(state)]; }
@@ -67,6 +77,7 @@ class RecordingRenderDevice : public GraphicsDevice {
                          uint32_t stride) override;
     void drawIndexedTriangles(const MeshVertex* vertices, uint32_t vertexCount, const uint32_t* indices,
                               uint32_t triangleCount) override;
+    bool readsVertices() const override { return vertices_ == Vertices::Keep; }
     std::unique_ptr<Texture> createTexture(const Image& image) override;
     uint32_t backBufferWidth() const override { return width_; }
     uint32_t backBufferHeight() const override { return height_; }
@@ -90,6 +101,7 @@ class RecordingRenderDevice : public GraphicsDevice {
     void present() override;
 
   private:
+    Vertices vertices_;
     uint32_t width_, height_;
     std::array<uint32_t, static_cast<size_t>(RenderState::Count)> states_{};
     std::array<Matrix4, 3> transforms_{};
@@ -103,7 +115,8 @@ class RecordingRenderDevice : public GraphicsDevice {
     std::vector<DrawCall> draws_;
     std::vector<Event> events_;
 
-    DrawCall snapshot(PrimitiveType type, uint32_t primitiveCount, uint32_t stride) const;
+    DrawCall& record(PrimitiveType type, uint32_t primitiveCount, uint32_t vertexCount, uint32_t stride,
+                     const void* vertices);
 };
 
 // Number of vertices a primitive count uses.

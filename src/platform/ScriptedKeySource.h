@@ -24,6 +24,7 @@ class ScriptedKeySource : public KeySource {
     // tick t runs. Going back in time changes nothing.
     void advanceTo(uint32_t tick);
     bool isDown(uint8_t code) const override { return down_[code]; }
+    void readAll(KeyTable& down) const override { down = down_; }
 
   private:
     struct Event {
@@ -38,7 +39,7 @@ class ScriptedKeySource : public KeySource {
 
     std::vector<Event> events_; // sorted by tick, file order within a tick
     size_t next_ = 0;
-    std::array<bool, 256> down_{};
+    KeyTable down_{};
 };
 
 } // namespace qv

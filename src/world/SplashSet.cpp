@@ -85,6 +85,7 @@ void SplashSet::launch(size_t i, const Vec3& position, float speed, int32_t wate
     v.z = nextUnit() * speed * s * w * kThrow;
     v.y = nextUnit() * speed * w * kThrow + kLift;
     active_[i] = 1;
+    activeEnd_ = std::max(activeEnd_, i + 1);
 }
 
 float SplashSet::nextUnit() {
@@ -96,7 +97,7 @@ void SplashSet::update() {
     if (!enabled_)
         return;
     const float level = water_.waterLevel();
-    for (size_t i = 0; i < kPoints; ++i) {
+    for (size_t i = 0; i < activeEnd_; ++i) {
         if (!active_[i])
             continue;
         Vec3& v = velocities_[i];
@@ -108,6 +109,8 @@ void SplashSet::update() {
         if (level > p.y && v.y < 0.0f)
             park(i);
     }
+    while (activeEnd_ > 0 && !active_[activeEnd_ - 1])
+        --activeEnd_;
 }
 
 void SplashSet::park(size_t i) {

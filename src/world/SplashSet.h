@@ -73,6 +73,9 @@ class SplashSet {
     std::unique_ptr<SoundClip> wadeSound_;
     std::unique_ptr<SoundClip> deepSound_;
     int32_t framesSinceSound_ = 0;
+    // One past the last active point: bursts fill the pool from the front, so the update need not
+    // look past the few points in flight.
+    size_t activeEnd_ = 0;
 };
 
 } // namespace qv

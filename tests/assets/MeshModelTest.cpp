@@ -15,7 +15,7 @@ using Op = RecordingRenderDevice::Op;
 class MeshModelTest : public ::testing::Test {
   protected:
     TempDir dir;
-    RecordingRenderDevice device;
+    RecordingRenderDevice device{RecordingRenderDevice::Vertices::Keep};
 
     std::vector<Op> drawOps() const {
         std::vector<Op> ops;

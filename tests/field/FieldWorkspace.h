@@ -35,7 +35,7 @@ class FieldWorkspace {
     std::unique_ptr<Field> build();
 
     GameState state;
-    RecordingRenderDevice device;
+    RecordingRenderDevice device{RecordingRenderDevice::Vertices::Keep};
 
   private:
     TempDir dir_;

@@ -20,7 +20,7 @@ class WaterSurfaceTest : public ::testing::Test {
 
     TempDir dir;
     GameState state;
-    RecordingRenderDevice device;
+    RecordingRenderDevice device{RecordingRenderDevice::Vertices::Keep};
 };
 
 TEST_F(WaterSurfaceTest, LevelStartsAtRestAndOnlyRisesWhenRaised) {

@@ -158,7 +158,7 @@ TEST_F(PauseTest, WAndPAreOnePauseKeyThatFreezesTheWorldAndTheTimer) {
 }
 
 TEST(FadeQuad, BlackAfter85StepsAndCountsOnBy3) {
-    RecordingRenderDevice graphics;
+    RecordingRenderDevice graphics{RecordingRenderDevice::Vertices::Keep};
     FadeQuad fade(graphics);
     for (int i = 0; i < 84; ++i)
         fade.step();

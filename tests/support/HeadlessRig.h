@@ -39,7 +39,7 @@ class HeadlessRig {
     ScopedWorkingDir cwd{dir.path()};
     GameState state;
     Settings settings{"./Pedalon.ini"};
-    RecordingRenderDevice graphics;
+    RecordingRenderDevice graphics{RecordingRenderDevice::Vertices::Keep};
     NullSoundSystem sound;
     ScriptedKeySource keys;
     KeyboardInput keyboard{keys};

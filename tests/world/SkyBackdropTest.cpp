@@ -23,7 +23,7 @@ class SkyBackdropTest : public ::testing::Test {
         sky.draw(eye, yaw);
     }
     GameState state;
-    RecordingRenderDevice device;
+    RecordingRenderDevice device{RecordingRenderDevice::Vertices::Keep};
 };
 
 TEST_F(SkyBackdropTest, QuadsAreSizedBySightRange) {
