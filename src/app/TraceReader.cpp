@@ -1,31 +1,72 @@
 #include "app/TraceReader.h"
 
+#include <array>
 #include <fstream>
-#include <regex>
+#include <string_view>
 
 namespace qv {
 
 namespace {
 
-const std::string kNumber = R"((-?[0-9.eE+-]+|null))";
+// A value is the longest run of these characters after "key": (or the word null). Scanned by
+// hand: a run's trace has tens of thousands of lines, and a regular expression per key and line
+// made reading one take minutes in a sanitizer build.
+constexpr std::string_view kNumberChars = "0123456789.eE+-";
+constexpr std::string_view kNull = "null";
 
-std::optional<double> number(const std::string& line, const std::string& key) {
-    std::smatch m;
-    if (!std::regex_search(line, m, std::regex("\"" + key + "\":" + kNumber)) || m[1] == "null")
-        return std::nullopt;
-    return std::stod(m[1]);
+// The value text at `at`: a run of number characters, "null", or empty when neither starts there.
+std::string_view numberAt(std::string_view line, size_t at) {
+    if (line.substr(at, kNull.size()) == kNull)
+        return kNull;
+    const size_t end = line.find_first_not_of(kNumberChars, at);
+    return line.substr(at, (end == std::string_view::npos ? line.size() : end) - at);
 }
 
-std::optional<Vec3> vec(const std::string& line, const std::string& key) {
-    std::smatch m;
-    if (!std::regex_search(
-            line, m, std::regex("\"" + key + "\":\\[" + kNumber + "," + kNumber + "," + kNumber + "\\]")))
-        return std::nullopt;
-    return Vec3{std::stof(m[1]), std::stof(m[2]), std::stof(m[3])};
+// Each place where "key": appears, in order, until `parse` accepts what follows one.
+template <typename Parse> auto firstValue(std::string_view line, const std::string& key, Parse parse) {
+    const std::string tag = "\"" + key + "\":";
+    for (size_t at = line.find(tag); at != std::string_view::npos; at = line.find(tag, at + 1)) {
+        if (auto value = parse(at + tag.size()))
+            return value;
+    }
+    return decltype(parse(size_t{}))();
 }
 
-bool flag(const std::string& line, const std::string& key) {
-    return line.find("\"" + key + "\":true") != std::string::npos;
+std::optional<double> number(std::string_view line, const std::string& key) {
+    std::optional<std::string_view> text = firstValue(line, key, [line](size_t at) {
+        const std::string_view value = numberAt(line, at);
+        return value.empty() ? std::nullopt : std::optional<std::string_view>(value);
+    });
+    if (!text || *text == kNull)
+        return std::nullopt;
+    return std::stod(std::string(*text));
+}
+
+// Three numbers in brackets: [x,y,z].
+std::optional<Vec3> vec(std::string_view line, const std::string& key) {
+    using Parts = std::optional<std::array<std::string, 3>>;
+    const Parts parts = firstValue(line, key, [line](size_t at) -> Parts {
+        std::array<std::string, 3> part;
+        for (size_t i = 0; i < 3; ++i) {
+            if (at >= line.size() || line[at] != (i == 0 ? '[' : ','))
+                return std::nullopt;
+            const std::string_view value = numberAt(line, at + 1);
+            if (value.empty())
+                return std::nullopt;
+            part[i] = std::string(value);
+            at += 1 + value.size();
+        }
+        if (at >= line.size() || line[at] != ']')
+            return std::nullopt;
+        return part;
+    });
+    if (!parts)
+        return std::nullopt;
+    return Vec3{std::stof((*parts)[0]), std::stof((*parts)[1]), std::stof((*parts)[2])};
+}
+
+bool flag(std::string_view line, const std::string& key) {
+    return line.find("\"" + key + "\":true") != std::string_view::npos;
 }
 
 } // namespace
