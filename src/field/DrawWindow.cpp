@@ -25,7 +25,10 @@ int64_t toCell(double v) {
 
 DrawWindow::DrawWindow(int32_t sightRange)
     : sightRange_(GameState::clampSightRange(sightRange)),
-      vertices_(static_cast<size_t>(sightRange_) * sightRange_ * 24) {}
+      capacity_(static_cast<size_t>(sightRange_) * sightRange_ * 24) {
+    // At worst every cell starts a run of its own; the list never grows while drawing.
+    runs_.reserve(capacity_ / FieldCell::kVertexCount);
+}
 
 size_t DrawWindow::select(std::span<const FieldCell> cells, const Vec3& eye, float yaw) {
     constexpr int64_t kLast = FieldGrid::kCells - 1;
@@ -37,6 +40,7 @@ size_t DrawWindow::select(std::span<const FieldCell> cells, const Vec3& eye, flo
     const int64_t radius = sightRange_ + 2;
 
     count_ = 0;
+    runs_.clear();
     if (cells.size() != static_cast<size_t>(FieldGrid::kCells) * FieldGrid::kCells)
         return 0;
     // Rows and columns further than the radius from the eye's cell can never pass the disc test.
@@ -50,17 +54,21 @@ size_t DrawWindow::select(std::span<const FieldCell> cells, const Vec3& eye, flo
             const double angle = std::atan2(static_cast<double>(j - bz), static_cast<double>(i - bx));
             if (std::cos(angle - yawD) < 0.0)
                 continue;
-            if (count_ + FieldCell::kVertexCount > vertices_.size())
+            if (count_ + FieldCell::kVertexCount > capacity_)
                 return count_;
-            append(cells[static_cast<size_t>(i * FieldGrid::kCells + j)]);
+            append(static_cast<size_t>(i * FieldGrid::kCells + j));
         }
     }
     return count_;
 }
 
-void DrawWindow::append(const FieldCell& cell) {
-    std::copy(cell.vertices.begin(), cell.vertices.end(), vertices_.begin() + static_cast<ptrdiff_t>(count_));
-    count_ += cell.vertices.size();
+void DrawWindow::append(size_t cell) {
+    const auto first = static_cast<uint32_t>(cell * FieldCell::kVertexCount);
+    if (!runs_.empty() && runs_.back().first + runs_.back().count == first)
+        runs_.back().count += FieldCell::kVertexCount;
+    else
+        runs_.push_back({first, FieldCell::kVertexCount});
+    count_ += FieldCell::kVertexCount;
 }
 
 } // namespace qv
