@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 namespace qv {
 
@@ -44,8 +45,12 @@ void bindOptional(GLuint index, GLint size, GLenum type, GLboolean normalized, i
 
 } // namespace
 
-GlRenderDevice::GlRenderDevice(SdlWindow& window, uint32_t backBufferWidth, uint32_t backBufferHeight)
-    : window_(window), context_(window.handle()), backBuffer_(backBufferWidth, backBufferHeight) {
+GlRenderDevice::GlRenderDevice(SdlWindow& window, uint32_t backBufferWidth, uint32_t backBufferHeight,
+                               GlPresentOptions options)
+    : window_(window), context_(window.handle()),
+      frame_(window, backBufferWidth, backBufferHeight, options.readableFrames) {
+    if (options.frameBudgetMs > 0.0)
+        renderScale_ = std::make_unique<RenderScale>(options.frameBudgetMs);
     // Pacing is the tick's job; vertical sync is not available everywhere.
     SDL_GL_SetSwapInterval(0);
     glGenVertexArrays(1, &vertexArray_);
@@ -84,6 +89,13 @@ void GlRenderDevice::bindAttributes(const GlVertexLayout& layout, uint32_t strid
                  stride, base, {1, 1, 1, 1});
     bindOptional(GlFixedFunctionProgram::kTexCoord, 2, GL_FLOAT, GL_FALSE, layout.texCoordOffset, stride,
                  base, {0, 0, 0, 1});
+}
+
+// The overlay may send the frame to another target; then the uniforms follow it.
+void GlRenderDevice::prepareDraw(const GlVertexLayout& layout, bool points) {
+    if (frame_.prepareDraw(layout.pretransformed, state_.depthWrites()))
+        state_.setViewportHeight(frame_.drawingHeight());
+    state_.flush(layout, points, boundTexture_ != 0);
 }
 
 void GlRenderDevice::drawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void* vertices,
@@ -165,30 +177,19 @@ std::unique_ptr<Texture> GlRenderDevice::createTexture(const Image& image) {
     return texture;
 }
 
-bool GlRenderDevice::readBackBuffer(Image& out) {
-    backBuffer_.read(out);
-    return true;
-}
-
 void GlRenderDevice::clear(Argb color) {
-    const ColorValue c = colorFromArgb(color);
-    backBuffer_.bind();
-    // Clearing ignores the write masks of drawing; alpha is cleared to opaque for good.
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glDepthMask(GL_TRUE);
-    glClearColor(c.r, c.g, c.b, 1.0f);
-    glClearDepth(1.0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
-    glDepthMask(state_.depthWrites() ? GL_TRUE : GL_FALSE);
+    clock_.frameStarts();
+    frame_.begin(color, renderScale(), state_.depthWrites());
+    state_.setViewportHeight(frame_.drawingHeight());
 }
 
 void GlRenderDevice::present() {
-    int width = 0, height = 0;
-    SDL_GL_GetDrawableSize(window_.handle(), &width, &height);
-    backBuffer_.blitToWindow(static_cast<uint32_t>(std::max(width, 0)),
-                             static_cast<uint32_t>(std::max(height, 0)));
+    frame_.finish(state_.depthWrites());
+    clock_.frameDrawn();
     SDL_GL_SwapWindow(window_.handle());
+    std::optional<double> ms = clock_.framePresented();
+    if (ms && renderScale_)
+        renderScale_->frameTook(*ms);
 }
 
 } // namespace qv

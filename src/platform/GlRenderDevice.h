@@ -1,12 +1,14 @@
 #pragma once
 
-#include "platform/GlBackBuffer.h"
 #include "platform/GlContext.h"
 #include "platform/GlFixedFunctionProgram.h"
 #include "platform/GlFixedFunctionState.h"
+#include "platform/GlFrameClock.h"
+#include "platform/GlFrameTargets.h"
 #include "platform/GlStreamBuffer.h"
 #include "platform/GlVertexLayout.h"
 #include "platform/GraphicsDevice.h"
+#include "platform/RenderScale.h"
 #include "platform/SdlWindow.h"
 
 #include <memory>
@@ -14,14 +16,26 @@
 
 namespace qv {
 
-// The real graphics device: the fixed-function model on OpenGL 3.3 core. The game draws into an
-// offscreen back buffer of the configured size; present scales it into the window. Textures and
-// static geometry it creates must be destroyed before it.
+// How the GL device presents its frames.
+struct GlPresentOptions {
+    // Every frame is composed in the offscreen back buffer, which keeps it for readBackBuffer
+    // (screenshots). Without it a frame the size of the window is drawn straight into the window
+    // and presented without a copy, and readBackBuffer has nothing to read.
+    bool readableFrames = true;
+    // When not 0, the 3D part of the picture is drawn at a lower resolution while frames take
+    // longer than this, and at full resolution again when there is room (see RenderScale).
+    double frameBudgetMs = 0.0;
+};
+
+// The real graphics device: the fixed-function model on OpenGL 3.3 core. The game draws into a
+// frame of the configured size; present shows it in the window, scaled to fit. Textures and static
+// geometry it creates must be destroyed before it.
 class GlRenderDevice : public GraphicsDevice {
   public:
     // Throws FatalError "ERROR : Create Direct3DDevice" when no context or back buffer can be
     // made, "ERROR : No Useable Device" when the driver is older than GL 3.3.
-    GlRenderDevice(SdlWindow& window, uint32_t backBufferWidth, uint32_t backBufferHeight);
+    GlRenderDevice(SdlWindow& window, uint32_t backBufferWidth, uint32_t backBufferHeight,
+                   GlPresentOptions options = {});
     ~GlRenderDevice() override;
     GlRenderDevice(const GlRenderDevice&) = delete;
     GlRenderDevice& operator=(const GlRenderDevice&) = delete;
@@ -48,29 +62,32 @@ class GlRenderDevice : public GraphicsDevice {
                     std::span<const VertexRange> ranges) override;
     void drawStaticMesh(const StaticGeometry& mesh) override;
     std::unique_ptr<Texture> createTexture(const Image& image) override;
-    uint32_t backBufferWidth() const override { return backBuffer_.width(); }
-    uint32_t backBufferHeight() const override { return backBuffer_.height(); }
-    bool readBackBuffer(Image& out) override;
+    uint32_t backBufferWidth() const override { return frame_.width(); }
+    uint32_t backBufferHeight() const override { return frame_.height(); }
+    bool readBackBuffer(Image& out) override { return frame_.read(out); }
+
+    // The share of the back buffer's width and height the 3D part is drawn at.
+    float renderScale() const { return renderScale_ ? renderScale_->scale() : 1.0f; }
 
   protected:
     void clear(Argb color) override;
-    void beginScene() override { backBuffer_.bind(); }
+    void beginScene() override {}
     void endScene() override {}
     void present() override;
 
   private:
     void bindAttributes(const GlVertexLayout& layout, uint32_t stride, size_t base);
-    void prepareDraw(const GlVertexLayout& layout, bool points) {
-        state_.flush(layout, points, boundTexture_ != 0);
-    }
+    void prepareDraw(const GlVertexLayout& layout, bool points);
 
     SdlWindow& window_;
     GlContext context_;
-    GlBackBuffer backBuffer_;
+    GlFrameTargets frame_;
     GlFixedFunctionProgram program_;
     GlFixedFunctionState state_{program_};
     GlStreamBuffer vertices_{GL_ARRAY_BUFFER};
     GlStreamBuffer indices_{GL_ELEMENT_ARRAY_BUFFER};
+    GlFrameClock clock_;
+    std::unique_ptr<RenderScale> renderScale_;
     GLuint vertexArray_ = 0;
     GlVertexLayout layout_;
     const GlVertexLayout meshLayout_ = GlVertexLayout::forFormat(fvf::kMesh);

@@ -9,7 +9,9 @@
 #include <memory>
 #include <vector>
 
-// Static geometry on the real device, through SDL's offscreen driver.
+// Static geometry, the window as the frame target and the render scale on the real device,
+// through SDL's offscreen driver. Its surface keeps a frame after present, so a test can read
+// the window's pixels after the device has shown them.
 namespace qv {
 namespace {
 
@@ -20,9 +22,10 @@ constexpr Argb kRed = 0xFFFF0000;
 constexpr Argb kBlue = 0xFF0000FF;
 constexpr Argb kWhite = 0xFFFFFFFF;
 
-// A device of its own for each test.
+// A device of its own for each test: the options differ, and each owns its context.
 struct Rig {
-    Rig() : window("test", kWidth, kHeight, false), device(window, kWidth, kHeight) {
+    explicit Rig(GlPresentOptions options)
+        : window("test", kWidth, kHeight, false), device(window, kWidth, kHeight, options) {
         test::keepLoadedLibraries();
         device.setRenderState(RenderState::CullMode, kCullNone);
         device.setRenderState(RenderState::Lighting, 0);
@@ -47,6 +50,19 @@ struct Rig {
     GlRenderDevice device;
 };
 
+// What the window shows, top row first, in the back buffer's colour words.
+Image windowPixels() {
+    Image image{kWidth, kHeight, std::vector<Argb>(static_cast<size_t>(kWidth) * kHeight)};
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    std::vector<Argb> rows(image.pixels.size());
+    glReadPixels(0, 0, kWidth, kHeight, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, rows.data());
+    for (uint32_t y = 0; y < kHeight; ++y)
+        for (uint32_t x = 0; x < kWidth; ++x)
+            image.pixels[static_cast<size_t>(y) * kWidth + x] =
+                rows[static_cast<size_t>(kHeight - 1 - y) * kWidth + x] | 0xFF000000u;
+    return image;
+}
+
 // Overlapping triangles at many depths and colours, with texture coordinates for a texture.
 std::vector<WorldVertex> scatteredTriangles() {
     std::vector<WorldVertex> v;
@@ -63,7 +79,7 @@ std::vector<WorldVertex> scatteredTriangles() {
 }
 
 TEST(GlStaticGeometryTest, RangesOfAListDrawLikeTheSameVerticesStreamed) {
-    Rig rig;
+    Rig rig({});
     const std::vector<WorldVertex> triangles = scatteredTriangles();
     auto texture = rig.device.createTexture(Image{2, 2, {kWhite, kRed, kBlue, 0x80FFFFFF}});
     auto stored = rig.device.createStaticVertices(triangles.data(), static_cast<uint32_t>(triangles.size()),
@@ -96,7 +112,7 @@ TEST(GlStaticGeometryTest, RangesOfAListDrawLikeTheSameVerticesStreamed) {
 }
 
 TEST(GlStaticGeometryTest, EachRangeOfAStripIsAStripOfItsOwn) {
-    Rig rig;
+    Rig rig({});
     const std::array<WorldVertex, 8> strips{{{-4, -1, 5, kRed, 0, 0},
                                              {-4, 1, 5, kRed, 0, 0},
                                              {-1, -1, 5, kRed, 0, 0},
@@ -121,7 +137,7 @@ TEST(GlStaticGeometryTest, EachRangeOfAStripIsAStripOfItsOwn) {
 }
 
 TEST(GlStaticGeometryTest, RangesPastTheVerticesDrawNothing) {
-    Rig rig;
+    Rig rig({});
     const std::vector<WorldVertex> triangles = scatteredTriangles();
     auto stored = rig.device.createStaticVertices(triangles.data(), 6, sizeof(WorldVertex));
     const std::array<VertexRange, 2> ranges{{{0, 3}, {3, 6}}};
@@ -139,7 +155,7 @@ std::array<MeshVertex, 4> litSquare() {
 }
 
 TEST(GlStaticGeometryTest, StaticMeshDrawsLikeTheIndexedTrianglesStreamed) {
-    Rig rig;
+    Rig rig({});
     rig.device.setRenderState(RenderState::Lighting, 1);
     rig.device.setLight(0, Light{{0.8f, 0.7f, 0.6f, 1}, {}, {0.1f, 0.1f, 0.1f, 1}, {}, {0.3f, -0.2f, 1}});
     rig.device.lightEnable(0, true);
@@ -156,7 +172,7 @@ TEST(GlStaticGeometryTest, StaticMeshDrawsLikeTheIndexedTrianglesStreamed) {
 }
 
 TEST(GlStaticGeometryTest, MeshWithAnIndexPastItsVerticesKeepsNoTriangles) {
-    Rig rig;
+    Rig rig({});
     const std::array<MeshVertex, 4> vertices = litSquare();
     const std::array<uint32_t, 6> indices{0, 1, 2, 2, 1, 4};
     auto mesh = rig.device.createStaticMesh(vertices, indices);
@@ -164,6 +180,84 @@ TEST(GlStaticGeometryTest, MeshWithAnIndexPastItsVerticesKeepsNoTriangles) {
     rig.device.setVertexFormat(fvf::kMesh);
     rig.frame([&] { rig.device.drawStaticMesh(*mesh); });
     EXPECT_EQ(rig.readBack().at(kWidth / 2, kHeight / 2), kBlack);
+}
+
+// A frame with a bit of everything: 3D behind and in front, blending, an overlay over it.
+void mixedFrame(GraphicsDevice& device, const std::vector<WorldVertex>& triangles) {
+    device.setRenderState(RenderState::AlphaBlendEnable, 1);
+    device.setVertexFormat(fvf::kWorld);
+    device.drawPrimitiveUP(PrimitiveType::TriangleList, static_cast<uint32_t>(triangles.size() / 3),
+                           triangles.data(), sizeof(WorldVertex));
+    const std::array<OverlayVertex, 4> overlay{{{10, 10, 0, 1, 0x80FFFF00, 0, 0},
+                                                {300, 10, 0, 1, 0x80FFFF00, 1, 0},
+                                                {10, 200, 0, 1, 0x80FFFF00, 0, 1},
+                                                {300, 200, 0, 1, 0x80FFFF00, 1, 1}}};
+    device.setVertexFormat(fvf::kOverlay);
+    device.drawPrimitiveUP(PrimitiveType::TriangleStrip, 2, overlay.data(), sizeof(OverlayVertex));
+}
+
+TEST(GlFrameTargetTest, FrameDrawnStraightIntoTheWindowLooksTheSameAsInTheBackBuffer) {
+    const std::vector<WorldVertex> triangles = scatteredTriangles();
+    Image offscreen;
+    {
+        Rig rig({});
+        rig.frame([&] { mixedFrame(rig.device, triangles); });
+        offscreen = rig.readBack();
+    }
+    Rig rig({.readableFrames = false});
+    rig.frame([&] { mixedFrame(rig.device, triangles); });
+    Image ignored;
+    EXPECT_FALSE(rig.device.readBackBuffer(ignored)) << "the window need not keep a frame it has shown";
+    EXPECT_EQ(windowPixels().pixels, offscreen.pixels);
+}
+
+// Frames that always run over a budget of a microsecond bring the scale down to its lowest level.
+TEST(GlRenderScaleTest, SlowFramesDrawTheSceneSmallerAndTheOverlayAtFullSize) {
+    Rig rig({.readableFrames = true, .frameBudgetMs = 0.001});
+    // A red and blue edge in the scene and a one-pixel white line in the overlay, both at an odd
+    // pixel: at half size the edge is blended across pixels, the line must stay one sharp column.
+    const std::array<WorldVertex, 8> halves{{{-8, -8, 5, kRed, 0, 0},
+                                             {-8, 8, 5, kRed, 0, 0},
+                                             {0.1f, -8, 5, kRed, 0, 0},
+                                             {0.1f, 8, 5, kRed, 0, 0},
+                                             {0.1f, -8, 5, kBlue, 0, 0},
+                                             {0.1f, 8, 5, kBlue, 0, 0},
+                                             {8, -8, 5, kBlue, 0, 0},
+                                             {8, 8, 5, kBlue, 0, 0}}};
+    const float column = 4.0f * 101.0f; // overlay units are 4 back-buffer pixels wide here
+    const std::array<OverlayVertex, 4> line{{{column, 0, 0, 1, kWhite, 0, 0},
+                                             {column + 4.0f, 0, 0, 1, kWhite, 0, 0},
+                                             {column, 480, 0, 1, kWhite, 0, 0},
+                                             {column + 4.0f, 480, 0, 1, kWhite, 0, 0}}};
+    auto draw = [&] {
+        rig.device.setVertexFormat(fvf::kWorld);
+        rig.device.drawPrimitiveUP(PrimitiveType::TriangleStrip, 2, halves.data(), sizeof(WorldVertex));
+        rig.device.drawPrimitiveUP(PrimitiveType::TriangleStrip, 2, halves.data() + 4, sizeof(WorldVertex));
+        rig.device.setVertexFormat(fvf::kOverlay);
+        rig.device.drawPrimitiveUP(PrimitiveType::TriangleStrip, 2, line.data(), sizeof(OverlayVertex));
+    };
+    rig.frame(draw);
+    const Image full = rig.readBack();
+    for (int i = 0; i < 80 && rig.device.renderScale() > RenderScale::kLevels.back(); ++i)
+        rig.frame(draw);
+    ASSERT_EQ(rig.device.renderScale(), RenderScale::kLevels.back());
+    rig.frame(draw);
+    const Image scaled = rig.readBack();
+
+    const uint32_t row = kHeight / 2;
+    auto isPure = [](Argb c) { return c == kRed || c == kBlue; };
+    int blendedFull = 0, blendedScaled = 0;
+    for (uint32_t x = 60; x < 100; ++x) {
+        blendedFull += !isPure(full.at(x, row));
+        blendedScaled += !isPure(scaled.at(x, row));
+    }
+    EXPECT_EQ(blendedFull, 0);
+    EXPECT_GT(blendedScaled, 0);
+    for (const Image* image : {&full, &scaled}) {
+        EXPECT_EQ(image->at(101, row), kWhite);
+        EXPECT_EQ(image->at(100, row), kBlue);
+        EXPECT_EQ(image->at(102, row), kBlue);
+    }
 }
 
 } // namespace
