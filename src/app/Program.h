@@ -22,6 +22,7 @@ class ScriptedKeySource;
 class SdlWindow;
 class SoundSystem;
 class TraceWriter;
+struct GlPresentOptions;
 
 // The program entry: resets the game state, opens the window, builds the graphics device, the
 // sound system, the keyboard and the director, runs the main loop and shuts down in order. It
@@ -45,6 +46,7 @@ class Program {
     void start();
     void openWindow();
     void buildServices();
+    GlPresentOptions presentOptions() const;
     void mainLoop();
     void shutdown();
     void destroyServices();

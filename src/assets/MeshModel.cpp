@@ -28,20 +28,20 @@ MeshModel::MeshModel(GraphicsDevice& device, const std::string& path) : device_(
     std::stable_sort(subsets_.begin(), subsets_.end(), [](const MeshSubset& a, const MeshSubset& b) {
         return a.materialIndex < b.materialIndex;
     });
+    for (const MeshSubset& subset : subsets_)
+        geometry_.push_back(device_.createStaticMesh(subset.vertices, subset.indices));
 }
 
-void MeshModel::draw() const {
+void MeshModel::drawMaterials(bool ownTextures) const {
     device_.setVertexFormat(fvf::kMesh);
-    auto subset = subsets_.begin();
+    size_t subset = 0;
     for (size_t i = 0; i < materials_.size(); ++i) {
-        device_.setTexture(textures_[i]);
+        if (ownTextures)
+            device_.setTexture(textures_[i]);
         device_.setMaterial(materials_[i]);
-        for (; subset != subsets_.end() && subset->materialIndex == i; ++subset) {
-            if (subset->indices.empty())
-                continue;
-            device_.drawIndexedTriangles(
-                subset->vertices.data(), static_cast<uint32_t>(subset->vertices.size()),
-                subset->indices.data(), static_cast<uint32_t>(subset->indices.size() / 3));
+        for (; subset < subsets_.size() && subsets_[subset].materialIndex == i; ++subset) {
+            if (!subsets_[subset].indices.empty() && geometry_[subset])
+                device_.drawStaticMesh(*geometry_[subset]);
         }
     }
 }

@@ -3,6 +3,7 @@
 #include "assets/MeshData.h"
 #include "platform/GraphicsDevice.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,9 @@ class MeshModel {
 
     // Sets the mesh vertex format, then for each material i in order: texture slot i,
     // material i, and every subset that uses material i. The caller sets the world transform.
-    void draw() const;
+    void draw() const { drawMaterials(true); }
+    // The same with the texture the caller bound kept for every subset (the boost's flicker).
+    void drawWithBoundTexture() const { drawMaterials(false); }
 
     // Owners tint their copies (the goal's colour, the walker's fade).
     std::vector<Material>& materials() { return materials_; }
@@ -28,10 +31,13 @@ class MeshModel {
     const std::vector<MeshSubset>& subsets() const { return subsets_; }
 
   private:
+    void drawMaterials(bool ownTextures) const;
+
     GraphicsDevice& device_;
     std::vector<Material> materials_;
     std::vector<const Texture*> textures_;
     std::vector<MeshSubset> subsets_; // ordered by material, file order within one material
+    std::vector<std::unique_ptr<StaticGeometry>> geometry_; // one per subset, kept by the device
 };
 
 } // namespace qv

@@ -92,9 +92,12 @@ std::array<std::pair<int64_t, int64_t>, 3> splitAtColumn(int64_t first, int64_t 
 
 DrawWindow::DrawWindow(int32_t sightRange)
     : sightRange_(GameState::clampSightRange(sightRange)),
-      vertices_(static_cast<size_t>(sightRange_) * sightRange_ * 24) {}
+      capacity_(static_cast<size_t>(sightRange_) * sightRange_ * 24) {
+    // At worst every cell starts a run of its own; the list never grows while drawing.
+    runs_.reserve(capacity_ / FieldCell::kVertexCount);
+}
 
-size_t DrawWindow::select(std::span<const FieldCell> cells, const Vec3& eye, float yaw, bool fill) {
+size_t DrawWindow::select(std::span<const FieldCell> cells, const Vec3& eye, float yaw) {
     constexpr int64_t kLast = FieldGrid::kCells - 1;
     const double yawD = yaw;
     const int64_t bx = toCell(eye.x - 1.5 * std::cos(yawD));
@@ -105,6 +108,7 @@ size_t DrawWindow::select(std::span<const FieldCell> cells, const Vec3& eye, flo
     const HalfPlane halfPlane(yawD);
 
     count_ = 0;
+    runs_.clear();
     if (cells.size() != static_cast<size_t>(FieldGrid::kCells) * FieldGrid::kCells)
         return 0;
     // Rows and columns further than the radius from the eye's cell can never pass the disc test.
@@ -121,29 +125,29 @@ size_t DrawWindow::select(std::span<const FieldCell> cells, const Vec3& eye, flo
             if (first > last)
                 continue;
             const auto [begin, end] = halfPlane.run(i - bx, first - bz, last - bz);
-            if (!take(cells.subspan(static_cast<size_t>(i * FieldGrid::kCells), FieldGrid::kCells),
-                      begin + bz, end + bz, fill))
+            if (!take(static_cast<size_t>(i * FieldGrid::kCells), begin + bz, end + bz))
                 return count_;
         }
     }
     return count_;
 }
 
-// Cells [begin, end) of one row, copied or only counted; false once the buffer is full.
-bool DrawWindow::take(std::span<const FieldCell> row, int64_t begin, int64_t end, bool fill) {
-    const auto room = static_cast<int64_t>((vertices_.size() - count_) / FieldCell::kVertexCount);
+// Cells [begin, end) of the row that starts at cell rowStart, added to the runs; false once the
+// window is full.
+bool DrawWindow::take(size_t rowStart, int64_t begin, int64_t end) {
+    const auto room = static_cast<int64_t>((capacity_ - count_) / FieldCell::kVertexCount);
     const int64_t last = std::min(end, begin + room);
-    if (fill)
-        for (int64_t j = begin; j < last; ++j)
-            append(row[static_cast<size_t>(j)]);
-    else
-        count_ += static_cast<size_t>(std::max<int64_t>(0, last - begin)) * FieldCell::kVertexCount;
+    if (last > begin) {
+        const auto first =
+            static_cast<uint32_t>((rowStart + static_cast<size_t>(begin)) * FieldCell::kVertexCount);
+        const auto count = static_cast<uint32_t>(last - begin) * FieldCell::kVertexCount;
+        if (!runs_.empty() && runs_.back().first + runs_.back().count == first)
+            runs_.back().count += count;
+        else
+            runs_.push_back({first, count});
+        count_ += count;
+    }
     return last == end;
-}
-
-void DrawWindow::append(const FieldCell& cell) {
-    std::copy(cell.vertices.begin(), cell.vertices.end(), vertices_.begin() + static_cast<ptrdiff_t>(count_));
-    count_ += cell.vertices.size();
 }
 
 } // namespace qv

@@ -4,6 +4,8 @@
 #include "assets/TextureLoader.h"
 #include "core/FilePaths.h"
 
+#include <vector>
+
 namespace qv {
 
 namespace {
@@ -14,26 +16,35 @@ std::unique_ptr<Texture> loadGroundTexture(GraphicsDevice& device, const SceneOp
     return requireTexture(device, resolvePath(data::kGroundTexture));
 }
 
+std::unique_ptr<StaticGeometry> uploadGround(GraphicsDevice& device, const FieldGrid& grid) {
+    std::vector<WorldVertex> vertices;
+    vertices.reserve(grid.cells().size() * FieldCell::kVertexCount);
+    for (const FieldCell& cell : grid.cells())
+        vertices.insert(vertices.end(), cell.vertices.begin(), cell.vertices.end());
+    return device.createStaticVertices(vertices.data(), static_cast<uint32_t>(vertices.size()),
+                                       sizeof(WorldVertex));
+}
+
 } // namespace
 
 Field::Field(GraphicsDevice& device, const GameState& state, const SceneOptions& options)
     : device_(device), window_(state.sightRange), palette_(options.palette),
       groundTexture_(loadGroundTexture(device, options)),
-      grid_(FieldHeights::read(resolvePath(dataFilePath(state.stageNumber))), palette_) {}
+      grid_(FieldHeights::read(resolvePath(dataFilePath(state.stageNumber))), palette_),
+      ground_(uploadGround(device, grid_)) {}
 
 std::string Field::dataFilePath(uint32_t stageNumber) {
     return data::fieldFile(stageNumber & 3u);
 }
 
 void Field::draw(const Vec3& eye, float yaw) {
-    const size_t count = window_.select(grid_.cells(), eye, yaw, device_.readsVertices());
+    const size_t count = window_.select(grid_.cells(), eye, yaw);
     device_.setTransform(TransformKind::World, Matrix4::identity());
     device_.setTexture(groundTexture_.get());
     // Nothing of the field in sight: there is nothing to hand the device.
     if (count == 0)
         return;
-    device_.drawPrimitiveUP(PrimitiveType::TriangleList, static_cast<uint32_t>(count / 3), window_.vertices(),
-                            sizeof(WorldVertex));
+    device_.drawStatic(*ground_, PrimitiveType::TriangleList, window_.runs());
 }
 
 } // namespace qv

@@ -29,7 +29,8 @@ class Field {
     float heightAt(float x, float z) const { return grid_.heightAt(x, z); }
     const Vec3& normalAt(float x, float z) const { return grid_.normalAt(x, z); }
 
-    // One triangle-list draw of the ground around the camera. The phase has set lighting off,
+    // One triangle-list draw of the ground around the camera, from the field's vertices that the
+    // device keeps. The phase has set lighting off,
     // the world vertex format, depth on, blending off and fog.
     void draw(const Vec3& eye, float yaw);
 
@@ -42,6 +43,7 @@ class Field {
     TerrainPalette palette_;
     std::unique_ptr<Texture> groundTexture_;
     FieldGrid grid_;
+    std::unique_ptr<StaticGeometry> ground_; // every cell's vertices, cell (i, j) from 6 (100 i + j)
 };
 
 } // namespace qv

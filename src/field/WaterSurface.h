@@ -7,6 +7,7 @@
 #include "platform/RenderTypes.h"
 
 #include <array>
+#include <memory>
 
 namespace qv {
 
@@ -34,6 +35,7 @@ class WaterSurface {
   private:
     GraphicsDevice& device_;
     std::array<WorldVertex, 4> quad_{};
+    std::unique_ptr<StaticGeometry> geometry_;
     float waterLevel_ = kRestingLevel;
 };
 

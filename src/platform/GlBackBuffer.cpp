@@ -3,6 +3,7 @@
 #include "core/FatalError.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 
 namespace qv {
@@ -25,6 +26,24 @@ LetterboxRect letterbox(uint32_t sourceWidth, uint32_t sourceHeight, uint32_t ta
 }
 
 namespace {
+
+// Clears the parts of the window the picture leaves free; the picture covers the rest.
+void clearBars(const LetterboxRect& r, uint32_t windowWidth, uint32_t windowHeight) {
+    const auto w = static_cast<int32_t>(windowWidth), h = static_cast<int32_t>(windowHeight);
+    const std::array<LetterboxRect, 4> bars{{{0, 0, r.x, h},
+                                             {r.x + r.width, 0, w - r.x - r.width, h},
+                                             {0, 0, w, r.y},
+                                             {0, r.y + r.height, w, h - r.y - r.height}}};
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glEnable(GL_SCISSOR_TEST);
+    for (const LetterboxRect& bar : bars) {
+        if (bar.width <= 0 || bar.height <= 0)
+            continue;
+        glScissor(bar.x, bar.y, bar.width, bar.height);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    glDisable(GL_SCISSOR_TEST);
+}
 
 GLuint makeRenderbuffer(GLenum format, uint32_t width, uint32_t height) {
     GLuint id = 0;
@@ -72,11 +91,19 @@ void GlBackBuffer::blitToWindow(uint32_t windowWidth, uint32_t windowHeight) con
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
     glViewport(0, 0, static_cast<GLsizei>(windowWidth), static_cast<GLsizei>(windowHeight));
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    clearBars(r, windowWidth, windowHeight);
     glBlitFramebuffer(0, 0, static_cast<GLint>(width_), static_cast<GLint>(height_), r.x, r.y, r.x + r.width,
                       r.y + r.height, GL_COLOR_BUFFER_BIT, GL_LINEAR);
     bind();
+}
+
+void GlBackBuffer::blitOnto(GLuint framebuffer, uint32_t width, uint32_t height) const {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
+    glBlitFramebuffer(0, 0, static_cast<GLint>(width_), static_cast<GLint>(height_), 0, 0,
+                      static_cast<GLint>(width), static_cast<GLint>(height), GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glViewport(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
 }
 
 void GlBackBuffer::read(Image& out) const {

@@ -29,12 +29,15 @@ class GlBackBuffer {
 
     uint32_t width() const { return width_; }
     uint32_t height() const { return height_; }
+    GLuint framebuffer() const { return framebuffer_; }
 
     // Makes the back buffer the drawing target over its whole area.
     void bind() const;
     // Scales the frame into the window's framebuffer (black bars around it), then binds the
     // back buffer again. The back buffer's contents are left as they are.
     void blitToWindow(uint32_t windowWidth, uint32_t windowHeight) const;
+    // Scales the frame over the whole of another framebuffer and leaves that one bound.
+    void blitOnto(GLuint framebuffer, uint32_t width, uint32_t height) const;
     // Copies the frame into out, top row first, as 0xAARRGGBB words.
     void read(Image& out) const;
 

@@ -1,86 +1,99 @@
 #pragma once
 
-#include "platform/GlBackBuffer.h"
 #include "platform/GlContext.h"
 #include "platform/GlFixedFunctionProgram.h"
+#include "platform/GlFixedFunctionState.h"
+#include "platform/GlFrameClock.h"
+#include "platform/GlFrameTargets.h"
 #include "platform/GlStreamBuffer.h"
 #include "platform/GlVertexLayout.h"
 #include "platform/GraphicsDevice.h"
+#include "platform/RenderScale.h"
 #include "platform/SdlWindow.h"
 
-#include <array>
+#include <memory>
+#include <vector>
 
 namespace qv {
 
-// The real graphics device: the fixed-function model on OpenGL 3.3 core. The game draws into an
-// offscreen back buffer of the configured size; present scales it into the window. Textures it
-// creates must be destroyed before it.
+// How the GL device presents its frames.
+struct GlPresentOptions {
+    // Every frame is composed in the offscreen back buffer, which keeps it for readBackBuffer
+    // (screenshots). Without it a frame the size of the window is drawn straight into the window
+    // and presented without a copy, and readBackBuffer has nothing to read.
+    bool readableFrames = true;
+    // When not 0, the 3D part of the picture is drawn at a lower resolution while frames take
+    // longer than this, and at full resolution again when there is room (see RenderScale).
+    double frameBudgetMs = 0.0;
+};
+
+// The real graphics device: the fixed-function model on OpenGL 3.3 core. The game draws into a
+// frame of the configured size; present shows it in the window, scaled to fit. Textures and static
+// geometry it creates must be destroyed before it.
 class GlRenderDevice : public GraphicsDevice {
   public:
     // Throws FatalError "ERROR : Create Direct3DDevice" when no context or back buffer can be
     // made, "ERROR : No Useable Device" when the driver is older than GL 3.3.
-    GlRenderDevice(SdlWindow& window, uint32_t backBufferWidth, uint32_t backBufferHeight);
+    GlRenderDevice(SdlWindow& window, uint32_t backBufferWidth, uint32_t backBufferHeight,
+                   GlPresentOptions options = {});
     ~GlRenderDevice() override;
     GlRenderDevice(const GlRenderDevice&) = delete;
     GlRenderDevice& operator=(const GlRenderDevice&) = delete;
 
-    void setRenderState(RenderState state, uint32_t value) override;
-    uint32_t renderState(RenderState state) const override;
-    void setTransform(TransformKind kind, const Matrix4& matrix) override;
-    void setVertexFormat(uint32_t format) override;
+    void setRenderState(RenderState state, uint32_t value) override { state_.setRenderState(state, value); }
+    uint32_t renderState(RenderState state) const override { return state_.renderState(state); }
+    void setTransform(TransformKind kind, const Matrix4& matrix) override {
+        state_.setTransform(kind, matrix);
+    }
+    void setVertexFormat(uint32_t format) override { layout_ = GlVertexLayout::forFormat(format); }
     void setTexture(const Texture* texture) override;
-    void setMaterial(const Material& material) override;
-    void setLight(uint32_t index, const Light& light) override;
-    void lightEnable(uint32_t index, bool enable) override;
+    void setMaterial(const Material& material) override { state_.setMaterial(material); }
+    void setLight(uint32_t index, const Light& light) override { state_.setLight(index, light); }
+    void lightEnable(uint32_t index, bool enable) override { state_.lightEnable(index, enable); }
     void drawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void* vertices,
                          uint32_t stride) override;
     void drawIndexedTriangles(const MeshVertex* vertices, uint32_t vertexCount, const uint32_t* indices,
                               uint32_t triangleCount) override;
+    std::unique_ptr<StaticGeometry> createStaticVertices(const void* vertices, uint32_t vertexCount,
+                                                         uint32_t stride) override;
+    std::unique_ptr<StaticGeometry> createStaticMesh(std::span<const MeshVertex> vertices,
+                                                     std::span<const uint32_t> indices) override;
+    void drawStatic(const StaticGeometry& geometry, PrimitiveType type,
+                    std::span<const VertexRange> ranges) override;
+    void drawStaticMesh(const StaticGeometry& mesh) override;
     std::unique_ptr<Texture> createTexture(const Image& image) override;
-    uint32_t backBufferWidth() const override { return backBuffer_.width(); }
-    uint32_t backBufferHeight() const override { return backBuffer_.height(); }
-    bool readBackBuffer(Image& out) override;
+    uint32_t backBufferWidth() const override { return frame_.width(); }
+    uint32_t backBufferHeight() const override { return frame_.height(); }
+    bool readBackBuffer(Image& out) override { return frame_.read(out); }
+
+    // The share of the back buffer's width and height the 3D part is drawn at.
+    float renderScale() const { return renderScale_ ? renderScale_->scale() : 1.0f; }
 
   protected:
     void clear(Argb color) override;
-    void beginScene() override { backBuffer_.bind(); }
+    void beginScene() override {}
     void endScene() override {}
     void present() override;
 
   private:
-    enum Dirty : uint32_t { kTransforms = 1, kLighting = 2, kFog = 4, kPoints = 8, kAll = 15 };
-
-    uint32_t state(RenderState s) const { return states_[static_cast<size_t>(s)]; }
-    float stateFloat(RenderState s) const;
-    void applyPipelineState(RenderState s, uint32_t value);
-    void applyCulling(uint32_t mode);
-    void applyBlendFunction();
-    void bindAttributes(const GlVertexLayout& layout, uint32_t stride);
-    void flushUniforms(const GlVertexLayout& layout, bool points);
-    GlLighting lighting(bool pretransformed) const;
-    GlFog fog(bool pretransformed) const;
-    GlPointSize pointSize() const;
+    void bindAttributes(const GlVertexLayout& layout, uint32_t stride, size_t base);
+    void prepareDraw(const GlVertexLayout& layout, bool points);
 
     SdlWindow& window_;
     GlContext context_;
-    GlBackBuffer backBuffer_;
+    GlFrameTargets frame_;
     GlFixedFunctionProgram program_;
+    GlFixedFunctionState state_{program_};
     GlStreamBuffer vertices_{GL_ARRAY_BUFFER};
     GlStreamBuffer indices_{GL_ELEMENT_ARRAY_BUFFER};
+    GlFrameClock clock_;
+    std::unique_ptr<RenderScale> renderScale_;
     GLuint vertexArray_ = 0;
-    std::array<GLfloat, 2> pointSizeRange_{1.0f, 1.0f};
-
-    std::array<uint32_t, static_cast<size_t>(RenderState::Count)> states_{};
-    std::array<Matrix4, 3> transforms_{};
     GlVertexLayout layout_;
     const GlVertexLayout meshLayout_ = GlVertexLayout::forFormat(fvf::kMesh);
     GLuint boundTexture_ = 0;
-    Material material_{};
-    Light light_{};
-    bool lightEnabled_ = false;
-    uint32_t dirty_ = kAll;
-    GlDrawInputs lastInputs_{};
-    bool inputsUploaded_ = false;
+    std::vector<GLint> rangeFirsts_; // a static draw's ranges as GL takes them, kept between draws
+    std::vector<GLsizei> rangeCounts_;
 };
 
 } // namespace qv

@@ -7,7 +7,10 @@ namespace qv {
 
 namespace {
 
-constexpr size_t kMinimumCapacity = 64 * 1024;
+// Room for many frames of sprites and overlay quads between two orphanings.
+constexpr size_t kMinimumCapacity = 512 * 1024;
+// Every attribute and index the game streams is made of four-byte words.
+constexpr size_t kAlignment = 4;
 
 } // namespace
 
@@ -19,13 +22,18 @@ GlStreamBuffer::~GlStreamBuffer() {
     glDeleteBuffers(1, &buffer_);
 }
 
-void GlStreamBuffer::upload(const void* data, size_t size) {
+size_t GlStreamBuffer::upload(const void* data, size_t size) {
     glBindBuffer(target_, buffer_);
-    // Powers of two keep the number of distinct sizes the driver sees small.
-    if (size > capacity_)
-        capacity_ = std::bit_ceil(std::max(size, kMinimumCapacity));
-    glBufferData(target_, static_cast<GLsizeiptr>(capacity_), nullptr, GL_STREAM_DRAW);
-    glBufferSubData(target_, 0, static_cast<GLsizeiptr>(size), data);
+    size_t offset = (used_ + kAlignment - 1) / kAlignment * kAlignment;
+    if (offset + size > capacity_) {
+        // Powers of two keep the number of distinct sizes the driver sees small.
+        capacity_ = std::max(capacity_, std::bit_ceil(std::max(size, kMinimumCapacity)));
+        glBufferData(target_, static_cast<GLsizeiptr>(capacity_), nullptr, GL_STREAM_DRAW);
+        offset = 0;
+    }
+    glBufferSubData(target_, static_cast<GLintptr>(offset), static_cast<GLsizeiptr>(size), data);
+    used_ = offset + size;
+    return offset;
 }
 
 } // namespace qv

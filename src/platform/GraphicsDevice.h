@@ -2,10 +2,12 @@
 
 #include "core/Matrix4.h"
 #include "platform/RenderTypes.h"
+#include "platform/StaticGeometry.h"
 #include "platform/Texture.h"
 
 #include <bit>
 #include <memory>
+#include <span>
 
 namespace qv {
 
@@ -49,6 +51,20 @@ class GraphicsDevice {
     // Whether draws read the vertices they are handed. One that only counts them (the headless
     // runner's) spares callers filling large buffers.
     virtual bool readsVertices() const { return true; }
+
+    // Static geometry. This base keeps a copy in memory and draws it through the two calls above,
+    // which is all a device without memory of its own (the recorder) needs; the GL device keeps
+    // it in buffers of its own. Vertices are read in the vertex format current at the draw.
+    virtual std::unique_ptr<StaticGeometry> createStaticVertices(const void* vertices, uint32_t vertexCount,
+                                                                 uint32_t stride);
+    virtual std::unique_ptr<StaticGeometry> createStaticMesh(std::span<const MeshVertex> vertices,
+                                                             std::span<const uint32_t> indices);
+    // Draws ranges of static vertices in order. The ranges of a triangle list make one list; each
+    // range of a strip or a fan is a strip or a fan of its own.
+    virtual void drawStatic(const StaticGeometry& geometry, PrimitiveType type,
+                            std::span<const VertexRange> ranges);
+    // Draws the indexed triangle list of a static mesh, as drawIndexedTriangles does.
+    virtual void drawStaticMesh(const StaticGeometry& mesh);
 
     // Creates a texture from pixels; null when the device cannot make one.
     virtual std::unique_ptr<Texture> createTexture(const Image& image) = 0;

@@ -57,6 +57,11 @@ struct ColorValue {
     bool operator==(const ColorValue&) const = default;
 };
 
+inline ColorValue colorFromArgb(Argb c) {
+    auto channel = [c](int shift) { return static_cast<float>((c >> shift) & 0xFFu) / 255.0f; };
+    return {channel(16), channel(8), channel(0), channel(24)};
+}
+
 struct Material {
     ColorValue diffuse;
     ColorValue ambient;

@@ -13,8 +13,9 @@ void requestCoreContext() {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    // The scene draws into an offscreen buffer with its own depth; the window needs colour only.
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    // A frame the size of the window is drawn straight into it, with the depth precision of the
+    // offscreen back buffer used otherwise.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
 }
 
 bool isQuitEvent(const SDL_Event& event) {

@@ -99,24 +99,7 @@ void Boost::drawEffect(const Matrix4& base) {
     const float s = (gauge_ * gauge_ * gauge_ + 0.4f) * kEffectScale;
     device_.setTransform(TransformKind::World, Matrix4::scaling(s, s, s) * base);
     device_.setTexture(effectTextures_[animCounter_ % effectTextures_.size()].get());
-    drawEffectMesh();
-}
-
-// Like MeshModel::draw, but the effect texture set above stays bound for every subset.
-void Boost::drawEffectMesh() {
-    device_.setVertexFormat(fvf::kMesh);
-    const auto& materials = effectModel_->materials();
-    const auto& subsets = effectModel_->subsets();
-    for (size_t i = 0; i < materials.size(); ++i) {
-        device_.setMaterial(materials[i]);
-        for (const MeshSubset& subset : subsets) {
-            if (subset.materialIndex != i || subset.indices.empty())
-                continue;
-            device_.drawIndexedTriangles(subset.vertices.data(),
-                                         static_cast<uint32_t>(subset.vertices.size()), subset.indices.data(),
-                                         static_cast<uint32_t>(subset.indices.size() / 3));
-        }
-    }
+    effectModel_->drawWithBoundTexture();
 }
 
 void Boost::drawGauge() {

@@ -46,7 +46,6 @@ class Boost {
 
     void refill();
     void drawQuad(const Quad& quad);
-    void drawEffectMesh();
     void drawPartialBar();
     void drawFullBar();
     void setBar(float left, float top, float right, float bottom, float topV, float bottomV, Argb colour);

@@ -6,6 +6,7 @@
 #include "platform/RenderTypes.h"
 
 #include <array>
+#include <memory>
 
 namespace qv {
 
@@ -29,6 +30,7 @@ class SkyBackdrop {
     GraphicsDevice& device_;
     std::array<WorldVertex, 4> sky_{};
     std::array<WorldVertex, 4> haze_{};
+    std::unique_ptr<StaticGeometry> geometry_; // the haze, then the sky
 };
 
 } // namespace qv

@@ -54,28 +54,21 @@ Cells referenceSelection(int32_t sightRange, const Vec3& eye, float yaw) {
     return cells;
 }
 
-// Cells whose first vertex names them, so the window's output reads back as grid positions.
-std::vector<FieldCell> taggedCells() {
-    std::vector<FieldCell> cells(static_cast<size_t>(FieldGrid::kCells) * FieldGrid::kCells);
-    for (int i = 0; i < FieldGrid::kCells; ++i) {
-        for (int j = 0; j < FieldGrid::kCells; ++j) {
-            WorldVertex& tag = cells[static_cast<size_t>(i * FieldGrid::kCells + j)].vertices[0];
-            tag.x = static_cast<float>(i);
-            tag.z = static_cast<float>(j);
-        }
-    }
-    return cells;
-}
-
 class DrawWindowSelectionTest : public ::testing::Test {
   protected:
     Cells select(int32_t sightRange, const Vec3& eye, float yaw) {
         DrawWindow window(sightRange);
         const size_t count = window.select(cells_, eye, yaw);
         Cells selected;
-        for (size_t k = 0; k < count; k += FieldCell::kVertexCount)
-            selected.emplace_back(static_cast<int64_t>(window.vertices()[k].x),
-                                  static_cast<int64_t>(window.vertices()[k].z));
+        size_t listed = 0;
+        for (const VertexRange& run : window.runs()) {
+            EXPECT_EQ(run.first % FieldCell::kVertexCount, 0u);
+            for (uint32_t k = run.first; k < run.first + run.count; k += FieldCell::kVertexCount)
+                selected.emplace_back(k / FieldCell::kVertexCount / FieldGrid::kCells,
+                                      k / FieldCell::kVertexCount % FieldGrid::kCells);
+            listed += run.count;
+        }
+        EXPECT_EQ(listed, count);
         return selected;
     }
 
@@ -86,7 +79,8 @@ class DrawWindowSelectionTest : public ::testing::Test {
             << "range " << sightRange << " eye (" << eye.x << ", " << eye.z << ") yaw " << yaw;
     }
 
-    std::vector<FieldCell> cells_ = taggedCells();
+    std::vector<FieldCell> cells_ =
+        std::vector<FieldCell>(static_cast<size_t>(FieldGrid::kCells) * FieldGrid::kCells);
     size_t cellsCompared_ = 0;
 };
 
