@@ -177,6 +177,7 @@ int main(int argc, char** argv) {
     registerSetting("demo/640x480-in-1920x1080/sight15", {640, 480, 1920, 1080, 15, window});
     registerSetting("demo/1920x1080/sight15/adaptive", {1920, 1080, 1920, 1080, 15, adaptive});
     registerSetting("demo/1920x1080/sight100/adaptive", {1920, 1080, 1920, 1080, 100, adaptive});
+    registerSetting("demo/640x480-in-1920x1080/sight15/adaptive", {640, 480, 1920, 1080, 15, adaptive});
     registerSetting("demo/640x480/sight15/readable", {640, 480, 640, 480, 15, readable});
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -49,7 +49,9 @@ GlRenderDevice::GlRenderDevice(SdlWindow& window, uint32_t backBufferWidth, uint
                                GlPresentOptions options)
     : window_(window), context_(window.handle()),
       frame_(window, backBufferWidth, backBufferHeight, options.readableFrames) {
-    if (options.frameBudgetMs > 0.0)
+    if (options.fixedScale > 0.0f)
+        fixedScale_ = std::min(options.fixedScale, 1.0f);
+    else if (options.frameBudgetMs > 0.0)
         renderScale_ = std::make_unique<RenderScale>(options.frameBudgetMs);
     // Pacing is the tick's job; vertical sync is not available everywhere.
     SDL_GL_SetSwapInterval(0);

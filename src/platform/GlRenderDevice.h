@@ -25,6 +25,9 @@ struct GlPresentOptions {
     // When not 0, the 3D part of the picture is drawn at a lower resolution while frames take
     // longer than this, and at full resolution again when there is room (see RenderScale).
     double frameBudgetMs = 0.0;
+    // When above 0, the 3D part is always drawn at this scale (of each side) and frames are not
+    // measured for it; the frame budget is then ignored.
+    float fixedScale = 0.0f;
 };
 
 // The real graphics device: the fixed-function model on OpenGL 3.3 core. The game draws into a
@@ -67,7 +70,7 @@ class GlRenderDevice : public GraphicsDevice {
     bool readBackBuffer(Image& out) override { return frame_.read(out); }
 
     // The share of the back buffer's width and height the 3D part is drawn at.
-    float renderScale() const { return renderScale_ ? renderScale_->scale() : 1.0f; }
+    float renderScale() const { return renderScale_ ? renderScale_->scale() : fixedScale_; }
 
   protected:
     void clear(Argb color) override;
@@ -88,6 +91,7 @@ class GlRenderDevice : public GraphicsDevice {
     GlStreamBuffer indices_{GL_ELEMENT_ARRAY_BUFFER};
     GlFrameClock clock_;
     std::unique_ptr<RenderScale> renderScale_;
+    float fixedScale_ = 1.0f;
     GLuint vertexArray_ = 0;
     GlVertexLayout layout_;
     const GlVertexLayout meshLayout_ = GlVertexLayout::forFormat(fvf::kMesh);
