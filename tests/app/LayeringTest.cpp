@@ -1,6 +1,8 @@
 // Keeps the folder floors of src/ true: every `#include "folder/..."` of every source file must be
 // allowed by the dependency table in docs/ARCHITECTURE.md, and the table itself must only ever
 // point down (each folder may include only folders listed above it in the table).
+#include "support/BuildPaths.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,7 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kSource = QORVEX_SOURCE_DIR;
+const fs::path kSource = test::sourceDir();
 
 struct Floor {
     std::string folder;

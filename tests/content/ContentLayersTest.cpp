@@ -1,3 +1,5 @@
+#include "support/BuildPaths.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,8 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kTool = fs::path(QORVEX_SOURCE_DIR) / "tools/content";
-const fs::path kSources = fs::path(QORVEX_SOURCE_DIR) / "src";
+const fs::path kTool = test::sourceDir() / "tools/content";
+const fs::path kSources = test::sourceDir() / "src";
 
 // The content tool's sub-folders by layer: each may include its own layer and those below.
 const std::map<std::string, int> kLayers{

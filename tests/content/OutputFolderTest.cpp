@@ -4,6 +4,7 @@
 #include "assets/DataFiles.h"
 #include "core/FatalError.h"
 #include "core/FilePaths.h"
+#include "support/BuildPaths.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -117,7 +118,7 @@ TEST(ContentTool, CommandLineNeedsAnOutputFolderAndReportsFailures) {
 }
 
 TEST(ContentTool, ProgramExitsNonZeroWithoutAnOutputFolder) {
-    const int status = std::system((std::string(QORVEX_CONTENT_TOOL) + " >/dev/null 2>&1").c_str());
+    const int status = std::system((test::contentTool().string() + " >/dev/null 2>&1").c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 2);
 }

@@ -1,5 +1,6 @@
 #include "platform/KeyCodes.h"
 #include "platform/SdlKeySource.h"
+#include "support/BuildPaths.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -18,7 +19,7 @@ namespace {
 // LSHIFT -> 0x2A), read from the header itself so a constant added there without a name or an
 // SDL scancode is caught.
 std::map<std::string, int> declaredKeyCodes() {
-    std::ifstream header(std::string(QORVEX_SOURCE_DIR) + "/src/platform/KeyCodes.h");
+    std::ifstream header(test::sourceDir() / "src/platform/KeyCodes.h");
     const std::regex constant(R"(constexpr uint8_t k(\w+) = 0x([0-9A-Fa-f]+);)");
     std::map<std::string, int> codes;
     for (std::string line; std::getline(header, line);) {

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <filesystem>
+
+namespace qv::test {
+
+// Where this build's sources and tools are. Only BuildPaths.cpp is compiled with the paths, so
+// the test files' compile commands are the same in every clone and ccache can share them.
+std::filesystem::path sourceDir();
+std::filesystem::path contentTool();
+
+} // namespace qv::test
