@@ -13,11 +13,6 @@ namespace {
 // Tumble of the flying figure per frame about x, y and z.
 constexpr Vec3 kTumble{0.32f, 0.2f, 0.26f};
 
-void stopAndRelease(std::unique_ptr<SoundClip>& clip) {
-    clip->stop();
-    clip.reset();
-}
-
 } // namespace
 
 GoalCharacter::GoalCharacter(GraphicsDevice& device, SoundSystem& sound, const Field& field,

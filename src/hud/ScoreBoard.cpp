@@ -26,12 +26,6 @@ constexpr float kStampStep = 0.3f;
 constexpr float kStampFinalZoom = 1.0f;
 constexpr int32_t kStampFromWait = 50;
 
-void stopAndRelease(std::unique_ptr<SoundClip>& clip) {
-    if (clip)
-        clip->stop();
-    clip.reset();
-}
-
 } // namespace
 
 ScoreBoard::ScoreBoard(GraphicsDevice& device, SoundSystem& sound, const GameState& game,

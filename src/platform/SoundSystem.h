@@ -15,6 +15,13 @@ class SoundClip {
     virtual bool loaded() const = 0;
 };
 
+// Silences a clip and lets it go, so nothing of it sounds past its owner; null is allowed.
+inline void stopAndRelease(std::unique_ptr<SoundClip>& clip) {
+    if (clip)
+        clip->stop();
+    clip.reset();
+}
+
 // The mixer every sound component builds its clips from.
 class SoundSystem {
   public:

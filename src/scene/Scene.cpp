@@ -39,12 +39,6 @@ std::unique_ptr<Base> makeKind(bool demo, Args&&... args) {
     return std::make_unique<Play>(std::forward<Args>(args)...);
 }
 
-void stopAndRelease(std::unique_ptr<SoundClip>& clip) {
-    if (clip)
-        clip->stop();
-    clip.reset();
-}
-
 } // namespace
 
 Scene::Scene(SceneKind kind, GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard,
