@@ -10,4 +10,8 @@ std::filesystem::path contentTool() {
     return QORVEX_CONTENT_TOOL;
 }
 
+std::filesystem::path gameBinary() {
+    return QORVEX_BINARY;
+}
+
 } // namespace qv::test

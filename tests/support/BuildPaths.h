@@ -8,5 +8,6 @@ namespace qv::test {
 // the test files' compile commands are the same in every clone and ccache can share them.
 std::filesystem::path sourceDir();
 std::filesystem::path contentTool();
+std::filesystem::path gameBinary(); // in the run folder, next to the generated Data
 
 } // namespace qv::test
