@@ -51,8 +51,10 @@ GlRenderDevice::GlRenderDevice(SdlWindow& window, uint32_t backBufferWidth, uint
       frame_(window, backBufferWidth, backBufferHeight, options.readableFrames) {
     if (options.fixedScale > 0.0f)
         fixedScale_ = std::min(options.fixedScale, 1.0f);
-    else if (options.frameBudgetMs > 0.0)
+    else if (options.frameBudgetMs > 0.0) {
+        clock_ = std::make_unique<GlFrameClock>();
         renderScale_ = std::make_unique<RenderScale>(options.frameBudgetMs);
+    }
     // Pacing is the tick's job; vertical sync is not available everywhere.
     SDL_GL_SetSwapInterval(0);
     glGenVertexArrays(1, &vertexArray_);
@@ -180,17 +182,20 @@ std::unique_ptr<Texture> GlRenderDevice::createTexture(const Image& image) {
 }
 
 void GlRenderDevice::clear(Argb color) {
-    clock_.frameStarts();
+    if (clock_)
+        clock_->frameStarts();
     frame_.begin(color, renderScale(), state_.depthWrites());
     state_.setViewportHeight(frame_.drawingHeight());
 }
 
 void GlRenderDevice::present() {
     frame_.finish(state_.depthWrites());
-    clock_.frameDrawn();
+    if (clock_)
+        clock_->frameDrawn();
     SDL_GL_SwapWindow(window_.handle());
-    std::optional<double> ms = clock_.framePresented();
-    if (ms && renderScale_)
+    if (!clock_)
+        return;
+    if (std::optional<double> ms = clock_->framePresented())
         renderScale_->frameTook(*ms);
 }
 

@@ -89,7 +89,8 @@ class GlRenderDevice : public GraphicsDevice {
     GlFixedFunctionState state_{program_};
     GlStreamBuffer vertices_{GL_ARRAY_BUFFER};
     GlStreamBuffer indices_{GL_ELEMENT_ARRAY_BUFFER};
-    GlFrameClock clock_;
+    // Frames are timed only for an adaptive render scale; both are null otherwise.
+    std::unique_ptr<GlFrameClock> clock_;
     std::unique_ptr<RenderScale> renderScale_;
     float fixedScale_ = 1.0f;
     GLuint vertexArray_ = 0;
