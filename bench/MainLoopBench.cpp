@@ -22,15 +22,18 @@ double cpuSeconds(clockid_t clock) {
 
 void mainLoopCpuPerWallSecond(benchmark::State& state) {
     std::filesystem::current_path(QORVEX_RUN_DIR);
-    const std::string ini = (std::filesystem::temp_directory_path() / "qorvex-bench.ini").string();
-    std::ofstream(ini) << "[SCREENMODE]\nFULLSCREEN=0\n";
+    // The player's files (a windowed setting, the scores) go to a folder of the benchmark's own.
+    const auto player = std::filesystem::temp_directory_path() / "qorvex-bench";
+    std::filesystem::create_directories(player);
+    const qv::PlayerFiles files = qv::PlayerFiles::separate(player, player);
+    std::ofstream(files.settings()) << "[SCREENMODE]\nFULLSCREEN=0\n";
     qv::CommandLine commandLine;
     commandLine.ticks = static_cast<uint32_t>(state.range(0));
     for (auto _ : state) {
         auto wallStart = std::chrono::steady_clock::now();
         double threadStart = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
         double processStart = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
-        qv::Program program(commandLine, qv::Settings(ini));
+        qv::Program program(commandLine, files);
         if (program.run() != 0)
             state.SkipWithError("the game stopped with an error (see error.log in the run directory)");
         double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();

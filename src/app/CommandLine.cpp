@@ -24,6 +24,15 @@ std::optional<ScreenshotRequest> parseScreenshot(const std::string& text) {
     return ScreenshotRequest{*tick, text.substr(colon + 1)};
 }
 
+// The string an option with a text value fills.
+std::string& textOption(CommandLine& cl, const std::string& option) {
+    if (option == "--keys")
+        return cl.keysFile;
+    if (option == "--trace")
+        return cl.traceFile;
+    return option == "--content-dir" ? cl.contentDir : cl.userDir;
+}
+
 } // namespace
 
 const char* CommandLine::usage() {
@@ -35,7 +44,11 @@ const char* CommandLine::usage() {
            "  --keys FILE             key script: lines 'TICK down KEY' / 'TICK up KEY'\n"
            "  --autopilot             a bot rides the player runs\n"
            "  --trace FILE            write one JSON object per tick\n"
-           "  --screenshot-at T:FILE  save the frame after tick T as PNG (repeatable)\n";
+           "  --screenshot-at T:FILE  save the frame after tick T as PNG (repeatable)\n"
+           "  --content-dir DIR       read the game's content from DIR (the folder holding Data)\n"
+           "  --user-dir DIR          keep the player's settings, scores and recordings in DIR\n"
+           "  --version               print the version\n"
+           "  --help                  print this and the folders the game would use\n";
 }
 
 std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& args, std::string& error) {
@@ -59,6 +72,8 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& ar
             cl.autopilot = true;
         } else if (a == "--help" || a == "-h") {
             cl.help = true;
+        } else if (a == "--version") {
+            cl.version = true;
         } else if (a == "--ticks" || a == "--seed") {
             if (!value(v))
                 return std::nullopt;
@@ -68,10 +83,14 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& ar
                 return std::nullopt;
             }
             (a == "--ticks" ? cl.ticks : cl.seed) = *n;
-        } else if (a == "--keys" || a == "--trace") {
+        } else if (a == "--keys" || a == "--trace" || a == "--content-dir" || a == "--user-dir") {
             if (!value(v))
                 return std::nullopt;
-            (a == "--keys" ? cl.keysFile : cl.traceFile) = v;
+            if (v.empty()) {
+                error = a + " needs a non-empty value";
+                return std::nullopt;
+            }
+            textOption(cl, a) = v;
         } else if (a == "--screenshot-at") {
             if (!value(v))
                 return std::nullopt;

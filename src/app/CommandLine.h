@@ -22,7 +22,10 @@ struct CommandLine {
     std::string keysFile;
     std::string traceFile;
     std::vector<ScreenshotRequest> screenshots;
+    std::string contentDir; // the folder holding the game's Data, instead of the one found
+    std::string userDir;    // the folder of the player's files, instead of the usual ones
     bool help = false;
+    bool version = false;
 
     // Parses argv; on a bad argument returns nullopt and sets error to a message for the user.
     static std::optional<CommandLine> parse(const std::vector<std::string>& args, std::string& error);

@@ -12,9 +12,9 @@ std::string formatErrorLine(const std::string& message, std::time_t when) {
     return std::string(stamp) + " " + message + "\n";
 }
 
-void writeErrorLog(const std::string& message) {
+void writeErrorLog(const std::string& message, const std::string& path) {
     std::string line = formatErrorLine(message, std::time(nullptr));
-    if (std::FILE* f = std::fopen("error.log", "w")) {
+    if (std::FILE* f = std::fopen(path.c_str(), "w")) {
         std::fputs(line.c_str(), f);
         std::fclose(f);
     }

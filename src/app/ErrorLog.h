@@ -8,9 +8,9 @@ namespace qv {
 // The one line error.log holds: "MM/DD/YY HH:MM:SS message".
 std::string formatErrorLine(const std::string& message, std::time_t when);
 
-// Replaces error.log in the working directory with the line for message (so it holds only the
-// last error) and writes the same line to standard error. A log that cannot be opened is
+// Replaces the log at path (the player's error.log) with the line for message (so it holds only
+// the last error) and writes the same line to standard error. A log that cannot be opened is
 // skipped; the caller ends the program either way.
-void writeErrorLog(const std::string& message);
+void writeErrorLog(const std::string& message, const std::string& path);
 
 } // namespace qv

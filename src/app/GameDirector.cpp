@@ -13,9 +13,10 @@
 namespace qv {
 
 GameDirector::GameDirector(GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard,
-                           Clock& clock, GameState& state, const Settings& settings, std::ostream& errors)
+                           Clock& clock, GameState& state, const Settings& settings, std::ostream& errors,
+                           const PlayerFiles& files)
     : graphics_(graphics), sound_(sound), keyboard_(keyboard), clock_(clock), game_(state),
-      settings_(settings), errors_(errors), nextDeadline_(clock.now() + kTickMs) {}
+      settings_(settings), files_(files), errors_(errors), nextDeadline_(clock.now() + kTickMs) {}
 
 GameDirector::~GameDirector() {
     logo_.reset();
@@ -108,7 +109,8 @@ void GameDirector::tickBackToDemo() {
 
 // The settings are read afresh for every scene, so an edit takes effect with the next one.
 void GameDirector::startScene(SceneKind kind) {
-    scene_ = std::make_unique<Scene>(kind, graphics_, sound_, keyboard_, game_, settings_.sceneOptions());
+    scene_ =
+        std::make_unique<Scene>(kind, graphics_, sound_, keyboard_, game_, settings_.sceneOptions(), files_);
     scene_->start();
     nextDeadline_ = clock_.now();
 }

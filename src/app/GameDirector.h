@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Settings.h"
+#include "assets/PlayerFiles.h"
 #include "game/GameState.h"
 #include "game/SceneKind.h"
 
@@ -29,7 +30,8 @@ class GameDirector {
     static constexpr uint32_t kTickMs = 17;
 
     GameDirector(GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard, Clock& clock,
-                 GameState& state, const Settings& settings, std::ostream& errors);
+                 GameState& state, const Settings& settings, std::ostream& errors,
+                 const PlayerFiles& files = PlayerFiles());
     ~GameDirector();
     GameDirector(const GameDirector&) = delete;
     GameDirector& operator=(const GameDirector&) = delete;
@@ -66,6 +68,7 @@ class GameDirector {
     Clock& clock_;
     GameState& game_;
     const Settings& settings_;
+    const PlayerFiles files_;
     std::ostream& errors_;
     std::unique_ptr<Scene> scene_;
     std::unique_ptr<LogoScreen> logo_;

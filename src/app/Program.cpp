@@ -34,8 +34,8 @@ constexpr const char* kTitle = "Qorvex";
 constexpr double kFrameBudgetMs = 12.0;
 } // namespace
 
-Program::Program(CommandLine commandLine, Settings settings)
-    : commandLine_(std::move(commandLine)), settings_(std::move(settings)) {}
+Program::Program(CommandLine commandLine, PlayerFiles files)
+    : commandLine_(std::move(commandLine)), files_(std::move(files)), settings_(files_.settings()) {}
 
 Program::~Program() {
     destroyServices();
@@ -57,7 +57,7 @@ int Program::run() {
 // error.log keeps the one line it has always had; the detail (which file, why) follows it on
 // standard error. A run cut short keeps its files, as far as they can still be written.
 void Program::fail(const std::exception& error) {
-    writeErrorLog(error.what());
+    writeErrorLog(error.what(), files_.errorLog());
     if (const auto* fatal = dynamic_cast<const FatalError*>(&error); fatal && !fatal->detail().empty())
         std::cerr << "qorvex: " << fatal->detail() << "\n";
     try {
@@ -124,7 +124,7 @@ void Program::buildServices() {
     keyboard_ = std::make_unique<KeyboardInput>(autopilot_ ? static_cast<const KeySource&>(*autopilot_)
                                                            : *keySource_);
     director_ = std::make_unique<GameDirector>(*graphics_, *sound_, *keyboard_, *clock_, state_, settings_,
-                                               std::cerr);
+                                               std::cerr, files_);
 }
 
 // The loop takes at most one message per pass and gives the director one tick per pass. A quit

@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Settings.h"
+#include "assets/PlayerFiles.h"
 #include "game/GameState.h"
 #include "platform/SdlLibrary.h"
 
@@ -26,10 +27,11 @@ struct GlPresentOptions;
 
 // The program entry: resets the game state, opens the window, builds the graphics device, the
 // sound system, the keyboard and the director, runs the main loop and shuts down in order. It
-// is also the one place that catches fatal errors, writing them to error.log.
+// is also the one place that catches fatal errors, writing them to the player's error.log.
 class Program {
   public:
-    explicit Program(CommandLine commandLine, Settings settings = Settings());
+    // The settings are read from the player's files, which are kept where files says.
+    explicit Program(CommandLine commandLine, PlayerFiles files = PlayerFiles());
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -58,6 +60,7 @@ class Program {
 
     SdlLibrary sdl_; // first in, last out: SDL shuts down after every service that used it
     CommandLine commandLine_;
+    PlayerFiles files_;
     Settings settings_;
     GameState state_;
     std::unique_ptr<SdlWindow> window_;

@@ -9,8 +9,9 @@
 
 namespace qv {
 
-// Reader of the profile file ./Pedalon.ini. Every read opens the file again, so an edit takes
-// effect at the next reader; nothing is cached and the file is never written.
+// Reader of the player's profile file Pedalon.ini (in the game's folder or the settings folder). Every read
+// opens the file again, so an edit takes effect at the next reader; nothing is cached and the file is never
+// written.
 //
 // Format: [SECTION] headers and KEY=VALUE lines; section and key names match without regard to
 // case; ';' or '#' start a comment line; white space around names and values is ignored.

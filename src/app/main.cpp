@@ -1,6 +1,7 @@
+#include "app/BuildInfo.h"
 #include "app/CommandLine.h"
+#include "app/GameFolders.h"
 #include "app/Program.h"
-#include "core/FilePaths.h"
 
 #include <filesystem>
 #include <iostream>
@@ -9,26 +10,27 @@
 
 namespace {
 
-// The game reads and writes its files relative to its folder; started from elsewhere (a menu, a
-// terminal in another folder) it moves there. The files named on the command line stay where the
-// player meant them. Where neither folder holds the game's files, it stays, and the missing file
-// is reported as always.
-void runFromGameFolder(qv::CommandLine& commandLine) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path working = fs::current_path(ec);
-    const fs::path folder = qv::portableFolder(working, fs::read_symlink("/proc/self/exe", ec));
-    if (folder.empty() || folder == working)
-        return;
+// The game reads its content relative to its content folder and moves there before it starts;
+// the files named on the command line stay where the player meant them.
+void anchorToWorkingDirectory(qv::CommandLine& commandLine, const std::filesystem::path& working) {
     auto anchor = [&working](std::string& path) {
-        if (!path.empty() && fs::path(path).is_relative())
+        if (!path.empty() && std::filesystem::path(path).is_relative())
             path = (working / path).string();
     };
     anchor(commandLine.keysFile);
     anchor(commandLine.traceFile);
     for (qv::ScreenshotRequest& shot : commandLine.screenshots)
         anchor(shot.path);
-    fs::current_path(folder, ec);
+}
+
+int printHelp(const qv::GameFolders::Request& request) {
+    std::cout << qv::CommandLine::usage() << "\nFolders:\n";
+    std::string error;
+    if (auto folders = qv::GameFolders::locate(request, error))
+        std::cout << folders->describe();
+    else
+        std::cout << "  " << error << "\n";
+    return 0;
 }
 
 } // namespace
@@ -41,11 +43,26 @@ int main(int argc, char** argv) {
         std::cerr << "qorvex: " << error << "\n" << qv::CommandLine::usage();
         return 2;
     }
-    if (commandLine->help) {
-        std::cout << qv::CommandLine::usage();
+    if (commandLine->version) {
+        std::cout << "qorvex " << qv::BuildInfo::version() << "\n";
         return 0;
     }
-    runFromGameFolder(*commandLine);
-    qv::Program program(*commandLine);
+    const auto request = qv::GameFolders::requestOf(commandLine->contentDir, commandLine->userDir);
+    if (commandLine->help)
+        return printHelp(request);
+    auto folders = qv::GameFolders::locate(request, error);
+    if (!folders || !folders->prepare(error)) {
+        std::cerr << "qorvex: " << error << "\n";
+        return 2;
+    }
+    anchorToWorkingDirectory(*commandLine, request.workingDirectory);
+    std::error_code ec;
+    std::filesystem::current_path(folders->content(), ec);
+    if (ec) {
+        std::cerr << "qorvex: cannot enter the content folder " << folders->content().string() << ": "
+                  << ec.message() << "\n";
+        return 2;
+    }
+    qv::Program program(*commandLine, folders->files());
     return program.run();
 }

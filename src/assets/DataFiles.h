@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Every file under Data/: the game reads them by these names and the content tool writes them by
 // the same ones, so a renamed file is a compile error on both sides instead of a missing asset.
@@ -74,6 +75,26 @@ inline std::string mapPicture(uint32_t n) {
 }
 inline std::string boostTexture(uint32_t n) {
     return numbered("./Data/tex/boost", n, ".dds");
+}
+
+// Every file the game reads from its content and cannot do without (the built-in demo is not
+// one: a missing demo only stands still), for a check of a content folder before the game starts.
+inline std::vector<std::string> contentFiles() {
+    std::vector<std::string> files{
+        kLogoTexture,    kGroundTexture,    kShadowTexture,     kBoostGaugeTexture, kRippleTexture,
+        kSplashTexture,  kTargetTexture,    kScoreDigitTexture, kTimeDigitTexture,  kTimePanelTexture,
+        kStartTexture,   kDemoStartTexture, kBannerSheet,       kDemoBannerSheet,   kStageNumberSheet,
+        kRemainingSheet, kRiderBodyMesh,    kRiderBrowsMesh,    kTricycleMesh,      kBoostMesh,
+        kGoalMesh,       kArrowMesh,        kLogoSound,         kReadySound,        kMusic,
+        kWarningSound,   kJumpSound,        kBumpSound,         kBoostSound,        kLaughSound,
+        kKnockDownSound, kScoreCountSound,  kStampSound,        kWadeSound,         kDeepSplashSound};
+    for (uint32_t n = 0; n < kFieldCount; ++n) {
+        files.push_back(fieldFile(n));
+        files.push_back(mapPicture(n));
+    }
+    for (uint32_t n = 0; n < kBoostTextureCount; ++n)
+        files.push_back(boostTexture(n));
+    return files;
 }
 
 // A name as the content tool writes it, relative to the Data folder: "tex/zem.dds".

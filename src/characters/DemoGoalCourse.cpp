@@ -5,17 +5,17 @@ namespace qv {
 namespace {
 
 // -1 marks the end of the replay; a missing or short file leaves (the rest of) it there.
-GoalRecord demoRecord() {
+GoalRecord demoRecord(const std::string& goalFile) {
     GoalRecord record(-1);
-    record.load(GoalRecord::kDemoFile);
+    record.load(goalFile);
     return record;
 }
 
 } // namespace
 
 DemoGoalCourse::DemoGoalCourse(GraphicsDevice& device, SoundSystem& sound, const Field& field,
-                               const Camera& camera, GameState& state)
-    : GoalCourse(device, sound, field, camera, state, demoRecord()) {
+                               const Camera& camera, GameState& state, const std::string& goalFile)
+    : GoalCourse(device, sound, field, camera, state, demoRecord(goalFile)) {
     placeNextGoal();
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "characters/GoalCourse.h"
+#include "replay/GoalRecord.h"
+
+#include <string>
 
 namespace qv {
 
@@ -9,7 +12,7 @@ namespace qv {
 class DemoGoalCourse final : public GoalCourse {
   public:
     DemoGoalCourse(GraphicsDevice& device, SoundSystem& sound, const Field& field, const Camera& camera,
-                   GameState& state);
+                   GameState& state, const std::string& goalFile = GoalRecord::kDemoFile);
 
   protected:
     int32_t nextValue() override;

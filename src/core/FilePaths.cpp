@@ -98,20 +98,4 @@ bool readFile(const std::string& path, std::string& out) {
     return !in.bad();
 }
 
-namespace {
-
-bool holdsDataFolder(const fs::path& folder) {
-    std::error_code ec;
-    return !folder.empty() && fs::is_directory(resolvePath((folder / "Data").string()), ec);
-}
-
-} // namespace
-
-fs::path portableFolder(const fs::path& workingDirectory, const fs::path& executable) {
-    if (holdsDataFolder(workingDirectory))
-        return workingDirectory;
-    const fs::path own = executable.parent_path();
-    return holdsDataFolder(own) ? own : fs::path();
-}
-
 } // namespace qv

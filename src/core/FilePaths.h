@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 
 namespace qv {
@@ -15,12 +14,6 @@ std::string resolvePath(const std::string& path);
 // also when only its folder exists. Returns false when the write failed; the old file is then
 // untouched.
 bool writeFileAtomically(const std::string& path, const void* data, size_t size);
-
-// The folder a portable game runs from: the working directory when it holds the game's Data
-// folder (in any case), else the executable's own folder when that holds it, so the game
-// started from anywhere still finds its files and writes next to them. Empty when neither does.
-std::filesystem::path portableFolder(const std::filesystem::path& workingDirectory,
-                                     const std::filesystem::path& executable);
 
 // Reads a whole file; false when it cannot be opened.
 bool readFile(const std::string& path, std::string& out);

@@ -13,10 +13,11 @@ constexpr float kPenaltyLimit = 1.0e9f;
 
 } // namespace
 
-RaceScore::RaceScore(const GameState& game, bool initializeScores)
-    : demo_(game.demoMode), entry_(tableIndex(game.stageNumber)) {
+RaceScore::RaceScore(const GameState& game, bool initializeScores, const PlayerFiles& files)
+    : demo_(game.demoMode), tablePath_(files.scoreTable()), textPath_(files.scoreText()),
+      entry_(tableIndex(game.stageNumber)) {
     if (!initializeScores)
-        table_ = ScoreFile::load();
+        table_ = ScoreFile::load(tablePath_);
     modeHighScore_ = table_[entry_];
 }
 
@@ -48,7 +49,7 @@ SaveResult RaceScore::saveTable(Random& random) {
         return {};
     table_[entry_] = score_;
     modeHighScore_ = score_;
-    return ScoreFile::save(table_, random);
+    return ScoreFile::save(table_, random, tablePath_, textPath_);
 }
 
 } // namespace qv

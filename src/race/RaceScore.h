@@ -1,5 +1,6 @@
 #pragma once
 
+#include "assets/PlayerFiles.h"
 #include "core/Random.h"
 #include "core/SaveResult.h"
 #include "game/GameState.h"
@@ -7,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace qv {
 
@@ -18,9 +20,10 @@ class RaceScore {
     // A knock-down is worth goal distance x rider speed x this, before the time bonus.
     static constexpr float kPointsPerDistanceSpeed = 8.0f;
 
-    // Plays against the entry of the game's stage (fixed for the run); with initializeScores the
-    // stored table is ignored and every mode's best is 0. The demo never makes a new best.
-    RaceScore(const GameState& game, bool initializeScores);
+    // Plays against the entry of the game's stage (fixed for the run) in the player's score
+    // table; with initializeScores the stored table is ignored and every mode's best is 0. The
+    // demo never makes a new best.
+    RaceScore(const GameState& game, bool initializeScores, const PlayerFiles& files = PlayerFiles());
 
     // One unpaused race frame; the race phase counts it after the goal's update.
     void countFrame() { ++framesSinceKnockDown_; }
@@ -50,6 +53,8 @@ class RaceScore {
 
   private:
     const bool demo_;
+    const std::string tablePath_;
+    const std::string textPath_;
     const size_t entry_; // the table entry of the run's mode
     HighScoreTable table_{};
     uint32_t score_ = 0;

@@ -42,8 +42,9 @@ std::unique_ptr<Base> makeKind(bool demo, Args&&... args) {
 } // namespace
 
 Scene::Scene(SceneKind kind, GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard,
-             GameState& state, const SceneOptions& options)
-    : kind_(kind), graphics_(graphics), sound_(sound), keyboard_(keyboard), game_(state), options_(options) {
+             GameState& state, const SceneOptions& options, const PlayerFiles& files)
+    : kind_(kind), graphics_(graphics), sound_(sound), keyboard_(keyboard), game_(state), options_(options),
+      files_(files) {
     readySound_ = sound_.createClip(data::kReadySound, false);
     music_ = sound_.createClip(data::kMusic, true);
     warningSound_ = sound_.createClip(data::kWarningSound, true);
@@ -72,7 +73,7 @@ void Scene::build() {
     sky_ = std::make_unique<SkyBackdrop>(graphics_, game_);
     splashes_ = std::make_unique<SplashSet>(graphics_, sound_, *water_, game_, options_);
     shadow_ = std::make_unique<BlobShadow>(graphics_, *rider_, *field_);
-    score_ = std::make_unique<RaceScore>(game_, options_.initializeScores);
+    score_ = std::make_unique<RaceScore>(game_, options_.initializeScores, files_);
     scoreBoard_ = std::make_unique<ScoreBoard>(graphics_, sound_, game_, *score_);
     buildGoalCourse();
     arrow_ = std::make_unique<TargetArrow>(graphics_, *rider_, *goalCourse_, *camera_, game_);
@@ -88,7 +89,7 @@ void Scene::build() {
 void Scene::buildRider() {
     ControlSource* controls = nullptr;
     if (kind_ == SceneKind::Attract)
-        controls = (playback_ = std::make_unique<DemoPlayback>()).get();
+        controls = (playback_ = std::make_unique<DemoPlayback>(files_.attractDemo().ride)).get();
     else
         controls = (recorder_ = std::make_unique<KeyboardRecorder>(keyboard_)).get();
     rider_ = std::make_unique<Rider>(graphics_, sound_, *controls, *field_, *water_);
@@ -97,7 +98,8 @@ void Scene::buildRider() {
 // The demo's goals follow its goal file; a player's are drawn live and recorded.
 void Scene::buildGoalCourse() {
     if (kind_ == SceneKind::Attract)
-        goalCourse_ = std::make_unique<DemoGoalCourse>(graphics_, sound_, *field_, *camera_, game_);
+        goalCourse_ = std::make_unique<DemoGoalCourse>(graphics_, sound_, *field_, *camera_, game_,
+                                                       files_.attractDemo().goals);
     else
         goalCourse_ = std::make_unique<PlayGoalCourse>(graphics_, sound_, *field_, *camera_, game_);
 }
@@ -124,9 +126,9 @@ SaveResult Scene::finishRun() {
     const bool best = score_->newBest();
     // Stage runs are never replayed. The goals go before the ride, as they always have.
     if (game_.stageNumber == 0) {
-        const char* goals = best ? GoalRecord::kDemoFile : GoalRecord::kReplayFile;
+        const std::string& goals = best ? files_.bestGoals() : files_.lastGoals();
         result.note(goalCourse_->record().save(goals), goals);
-        const char* ride = best ? ControlRecording::kDemoFile : ControlRecording::kReplayFile;
+        const std::string& ride = best ? files_.bestRide() : files_.lastRide();
         result.note(recorder_->recording().save(ride), ride);
     }
     result.add(score_->saveTable(game_.random));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "assets/PlayerFiles.h"
 #include "core/SaveResult.h"
 #include "game/GameState.h"
 #include "game/SceneKind.h"
@@ -56,8 +57,9 @@ class Scene {
 
     // Sets the game's demo flag and clears its stage-cleared state before building anything.
     // A component that fails to build ends the program; what was built goes first, in order.
+    // The player's files are where the demo comes from and a run's files go.
     Scene(SceneKind kind, GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard,
-          GameState& state, const SceneOptions& options);
+          GameState& state, const SceneOptions& options, const PlayerFiles& files = PlayerFiles());
     ~Scene();
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
@@ -106,6 +108,7 @@ class Scene {
     KeyboardInput& keyboard_;
     GameState& game_;
     const SceneOptions options_;
+    const PlayerFiles files_;
     std::unique_ptr<KeyboardRecorder> recorder_; // a player's run
     std::unique_ptr<DemoPlayback> playback_;     // the attract demo
     std::unique_ptr<Rider> rider_;

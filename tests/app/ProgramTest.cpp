@@ -1,15 +1,12 @@
 #include "app/Program.h"
-#include "support/BuildPaths.h"
 #include "support/HeadlessRig.h"
 #include "support/TempDir.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <regex>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace qv {
@@ -30,21 +27,6 @@ CommandLine headless(std::initializer_list<std::string> extra) {
     auto cl = CommandLine::parse(args, error);
     EXPECT_TRUE(cl) << error;
     return *cl;
-}
-
-// The built game, started from a folder that is not its own (as a desktop menu or a terminal
-// elsewhere would): it finds its content next to itself, and the trace lands where it was asked.
-TEST(Program, StartedFromAnotherFolderFindsItsFilesAndWritesTheTraceWhereAsked) {
-    test::TempDir elsewhere;
-    const std::string command = "cd '" + elsewhere.path().string() + "' && SDL_AUDIODRIVER=dummy '" +
-                                test::gameBinary().string() +
-                                "' --headless --seed 1 --ticks 40 --trace trace.jsonl >out.txt 2>&1";
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << readLines(elsewhere.file("out.txt")).size() << " lines of output";
-    EXPECT_EQ(readLines(elsewhere.file("trace.jsonl")).size(), 41u);
-    EXPECT_FALSE(std::filesystem::exists(elsewhere.path() / "error.log"));
-    EXPECT_FALSE(std::filesystem::exists(test::gameBinary().parent_path() / "trace.jsonl"));
 }
 
 TEST(Program, EscapeEndsTheGameThroughTheQuitStateWithExitCodeZero) {

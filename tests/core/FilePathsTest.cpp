@@ -64,24 +64,5 @@ TEST(FilePaths, ReadingAFolderOrAMissingFileFails) {
     EXPECT_EQ(out, "unchanged");
 }
 
-TEST(FilePaths, ThePortableFolderIsTheOneHoldingTheGamesData) {
-    test::TempDir game, elsewhere;
-    const auto binary = game.path() / "qorvex";
-    // Neither folder holds Data yet.
-    EXPECT_TRUE(portableFolder(elsewhere.path(), binary).empty());
-    std::filesystem::create_directories(game.path() / "data");
-    EXPECT_EQ(portableFolder(elsewhere.path(), binary), game.path()) << "found whatever its case";
-    EXPECT_EQ(portableFolder(game.path(), binary), game.path());
-    // A working folder with its own Data wins: a copy of the game run with another binary.
-    std::filesystem::create_directories(elsewhere.path() / "Data");
-    EXPECT_EQ(portableFolder(elsewhere.path(), binary), elsewhere.path());
-    // A file named Data is not the game's folder.
-    test::TempDir other;
-    test::TempDir empty;
-    other.write("Data", "not a folder");
-    EXPECT_TRUE(portableFolder(empty.path(), other.path() / "qorvex").empty());
-    EXPECT_TRUE(portableFolder(empty.path(), "").empty());
-}
-
 } // namespace
 } // namespace qv
