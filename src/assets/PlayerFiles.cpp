@@ -10,6 +10,8 @@ namespace {
 constexpr const char* kSettingsName = "Pedalon.ini";
 constexpr const char* kScoreTextName = "HiScore.txt";
 constexpr const char* kErrorLogName = "error.log";
+constexpr const char* kWindowStateName = "window.ini";
+constexpr const char* kScreenshotFolderName = "screenshots";
 
 // A file of the Data folder by its bare name, in another folder.
 std::string inFolder(const fs::path& folder, std::string_view dataName) {
@@ -21,7 +23,8 @@ PlayerFiles::PlayerFiles()
     : settings_(std::string("./") + kSettingsName), scoreTable_(data::kScoreTable),
       scoreText_(std::string("./") + kScoreTextName), bestRide_(data::kDemoRecording),
       bestGoals_(data::kDemoGoals), lastRide_(data::kReplayRecording), lastGoals_(data::kReplayGoals),
-      errorLog_(kErrorLogName) {}
+      errorLog_(kErrorLogName), windowState_(std::string("./") + kWindowStateName),
+      screenshots_(std::string("./") + kScreenshotFolderName) {}
 
 PlayerFiles PlayerFiles::separate(const fs::path& configFolder, const fs::path& userFolder) {
     PlayerFiles files;
@@ -34,6 +37,8 @@ PlayerFiles PlayerFiles::separate(const fs::path& configFolder, const fs::path& 
     files.lastRide_ = inFolder(userFolder, data::kReplayRecording);
     files.lastGoals_ = inFolder(userFolder, data::kReplayGoals);
     files.errorLog_ = (userFolder / kErrorLogName).string();
+    files.windowState_ = (userFolder / kWindowStateName).string();
+    files.screenshots_ = (userFolder / kScreenshotFolderName).string();
     return files;
 }
 

@@ -30,6 +30,10 @@ class PlayerFiles {
     const std::string& lastRide() const { return lastRide_; }
     const std::string& lastGoals() const { return lastGoals_; }
     const std::string& errorLog() const { return errorLog_; }
+    // Files that came after the original ones: the window's size and mode of the last run (the
+    // game's own state, not a setting) and the folder of the player's screenshots.
+    const std::string& windowState() const { return windowState_; }
+    const std::string& screenshots() const { return screenshots_; }
 
     // The ride and goal files the attract demo plays: the player's best when its ride exists,
     // else the built-in demo of the content (the same files in a portable game).
@@ -49,6 +53,8 @@ class PlayerFiles {
     std::string lastRide_;
     std::string lastGoals_;
     std::string errorLog_;
+    std::string windowState_;
+    std::string screenshots_;
 };
 
 } // namespace qv
