@@ -82,8 +82,9 @@ TEST(GameFolders, AnInstalledGameReadsItsContentNextToTheBinaryAndKeepsThePlayer
     EXPECT_FALSE(files.portable());
     EXPECT_EQ(files.settings(), (tree.home() / ".config/qorvex/Pedalon.ini").string());
     const fs::path saves = tree.home() / ".local/share/qorvex";
-    for (const std::string& path : {files.scoreTable(), files.scoreText(), files.bestRide(),
-                                    files.bestGoals(), files.lastRide(), files.lastGoals(), files.errorLog()})
+    for (const std::string& path :
+         {files.scoreTable(), files.scoreText(), files.bestRide(), files.bestGoals(), files.lastRide(),
+          files.lastGoals(), files.errorLog(), files.windowState(), files.screenshots()})
         EXPECT_EQ(fs::path(path).parent_path(), saves) << path;
     EXPECT_EQ(fs::path(files.bestRide()).filename(), "demo.dat");
     EXPECT_EQ(fs::path(files.scoreText()).filename(), "HiScore.txt");
