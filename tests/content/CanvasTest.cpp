@@ -103,6 +103,29 @@ TEST(Canvas, DrawImageScalesAndBlends) {
     EXPECT_FLOAT_EQ(small.pixel(0, 0).r, 1.0f);
 }
 
+TEST(Canvas, ViewDrawsADrawingMadeForAnotherSizeToScale) {
+    // The drawing's point (5, 5) at the top-left corner, twice as large: shapes and paints alike
+    // land where they would had they been drawn in pixels at that size.
+    Canvas viewed(32, 32);
+    viewed.setView({5.0f, 5.0f}, 2.0f);
+    viewed.fillDisc({13.0f, 13.0f}, 6.0f, Paint::linear({7.0f, 0.0f}, kRed, {19.0f, 0.0f}, kBlue));
+    Canvas direct(32, 32);
+    direct.fillDisc({16.0f, 16.0f}, 12.0f, Paint::linear({4.0f, 0.0f}, kRed, {28.0f, 0.0f}, kBlue));
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            const Rgba a = viewed.pixel(x, y);
+            const Rgba b = direct.pixel(x, y);
+            ASSERT_NEAR(a.a, b.a, 1e-5f) << x << "," << y;
+            ASSERT_NEAR(a.r, b.r, 1e-5f) << x << "," << y;
+        }
+    }
+    // Shrunk far below a pixel a unit, a fill still covers every pixel fully.
+    Canvas shrunk(4, 4);
+    shrunk.setView({100.0f, 100.0f}, 0.1f);
+    shrunk.fill(Paint::solid(kRed));
+    EXPECT_FLOAT_EQ(inkArea(shrunk), 16.0f);
+}
+
 TEST(CoverageMask, DilationGrowsByTheRadius) {
     CoverageMask dot(10, 20, 1, 1);
     dot.add(0, 0, 1.0f);

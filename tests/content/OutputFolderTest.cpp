@@ -65,6 +65,28 @@ TEST(OutputFolder, InstallsDefaultsOnlyWhereNoneExist) {
     EXPECT_THROW(out.installIfAbsent("tex/zem.dds", kBytes), FatalError);
 }
 
+TEST(OutputFolder, CopyFromReplacesGeneratedFilesAndKeepsThePlayersOwn) {
+    test::TempDir dir;
+    dir.write("made/tex/a.dds", "new texture");
+    dir.write("made/demo.dat", "built-in demo");
+    dir.write("made/dgoal.dat", "built-in goals");
+    dir.write("run/tex/a.dds", "old texture");
+    dir.write("run/Demo.dat", "earned demo");
+    dir.write("run/score.dat", "scores");
+    std::ostringstream log;
+    OutputFolder run(dir.file("run"), log);
+    EXPECT_EQ(run.copyFrom(dir.file("made")), std::vector<std::string>{"demo.dat"});
+    EXPECT_EQ(contents(dir.file("run/tex/a.dds")), "new texture");
+    EXPECT_EQ(contents(dir.file("run/Demo.dat")), "earned demo");
+    EXPECT_FALSE(fs::exists(dir.file("run/demo.dat")));
+    EXPECT_EQ(contents(dir.file("run/dgoal.dat")), "built-in goals");
+    EXPECT_EQ(contents(dir.file("run/score.dat")), "scores");
+    // Generated content never holds the game's own files; one that does is refused.
+    dir.write("made/score.dat", "not the tool's to make");
+    EXPECT_THROW(run.copyFrom(dir.file("made")), FatalError);
+    EXPECT_EQ(contents(dir.file("run/score.dat")), "scores");
+}
+
 TEST(ContentPaths, DataFileIsTheGamesNameBelowTheDataFolder) {
     EXPECT_EQ(dataFile(data::kLogoTexture), "tex/zem.dds");
     EXPECT_EQ(dataFile(data::kDemoRecording), "demo.dat");
@@ -115,6 +137,55 @@ TEST(ContentTool, CommandLineNeedsAnOutputFolderAndReportsFailures) {
     err.str("");
     EXPECT_EQ(runContentTool(2, args, out, err), 1);
     EXPECT_EQ(err.str().rfind("qorvex-content: error: ", 0), 0u) << err.str();
+}
+
+TEST(ContentTool, CommandLineTakesEachOptionWithItsValueInAnyOrder) {
+    auto parse = [](std::vector<const char*> args) {
+        args.insert(args.begin(), "qorvex-content");
+        return parseContentCommand(static_cast<int>(args.size()), args.data());
+    };
+    const auto full = parse({"out/Data", "--copy-to", "run/Data", "--icon-name", "org.example.Game",
+                             "--icons", "icons", "--game", "./qorvex"});
+    ASSERT_TRUE(full);
+    EXPECT_EQ(full->dataDir, "out/Data");
+    EXPECT_EQ(full->gamePath, "./qorvex");
+    EXPECT_EQ(full->iconDir, "icons");
+    EXPECT_EQ(full->iconName, "org.example.Game");
+    EXPECT_EQ(full->copyTo, "run/Data");
+    const auto plain = parse({"out"});
+    ASSERT_TRUE(plain);
+    EXPECT_TRUE(plain->gamePath.empty() && plain->iconDir.empty() && plain->copyTo.empty());
+    EXPECT_EQ(plain->iconName, "qorvex");
+    for (const std::vector<const char*>& wrong :
+         std::vector<std::vector<const char*>>{{},
+                                               {""},
+                                               {"--game", "qorvex"},
+                                               {"out", "--game"},
+                                               {"out", "--icons", ""},
+                                               {"out", "--colour", "red"}})
+        EXPECT_FALSE(parse(wrong)) << wrong.size() << " arguments";
+}
+
+TEST(ContentTool, AfterGeneratingDrawsTheIconsApartAndCopiesIntoTheRunFolder) {
+    test::TempDir dir;
+    dir.write("run/Data/score.dat", "scores");
+    const std::vector<ContentGenerator> oneTexture{
+        {"one texture", [](GeneratorContext& c) {
+             c.out.writeTexture("tex/one.dds", Image{1, 1, {0xFF00FF00u}});
+         }}};
+    ContentCommand command;
+    command.dataDir = dir.file("content/Data");
+    command.iconDir = dir.file("content/icons");
+    command.iconName = "org.example.Game";
+    command.copyTo = dir.file("run/Data");
+    std::ostringstream log;
+    runContentCommand(command, oneTexture, log);
+    EXPECT_EQ(contents(dir.file("run/Data/tex/one.dds")), contents(dir.file("content/Data/tex/one.dds")));
+    EXPECT_TRUE(fs::exists(dir.file("run/Data/contact-sheet.png")));
+    EXPECT_EQ(contents(dir.file("run/Data/score.dat")), "scores");
+    EXPECT_TRUE(fs::exists(dir.file("content/icons/hicolor/32x32/apps/org.example.Game.png")));
+    EXPECT_FALSE(fs::exists(dir.file("run/Data/hicolor")));
+    EXPECT_NE(log.str().find("copied 2 files into " + command.copyTo + "\n"), std::string::npos) << log.str();
 }
 
 TEST(ContentTool, ProgramExitsNonZeroWithoutAnOutputFolder) {

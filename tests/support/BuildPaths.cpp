@@ -14,4 +14,16 @@ std::filesystem::path gameBinary() {
     return QORVEX_BINARY;
 }
 
+std::filesystem::path buildDir() {
+    return QORVEX_BUILD_DIR;
+}
+
+std::filesystem::path contentDir() {
+    return QORVEX_CONTENT_DIR;
+}
+
+std::filesystem::path cmakeCommand() {
+    return QORVEX_CMAKE;
+}
+
 } // namespace qv::test

@@ -9,5 +9,8 @@ namespace qv::test {
 std::filesystem::path sourceDir();
 std::filesystem::path contentTool();
 std::filesystem::path gameBinary(); // in the run folder, next to the generated Data
+std::filesystem::path buildDir();
+std::filesystem::path contentDir(); // the generated content as made, which gets installed
+std::filesystem::path cmakeCommand();
 
 } // namespace qv::test

@@ -7,7 +7,6 @@
 #include "core/FilePaths.h"
 
 #include <optional>
-#include <span>
 
 #include <cstdlib>
 #include <filesystem>
@@ -82,10 +81,6 @@ Recording playOnce(const fs::path& run, const std::string& game, uint32_t seed) 
     recording.goals = readEither(run, data::kDemoGoals, data::kReplayGoals);
     recording.summary = summarizeRun((run / "trace.jsonl").string());
     return recording;
-}
-
-std::span<const uint8_t> bytesOf(const std::string& s) {
-    return {reinterpret_cast<const uint8_t*>(s.data()), s.size()};
 }
 
 } // namespace

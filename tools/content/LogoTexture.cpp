@@ -15,6 +15,13 @@ constexpr Vec2 kBadgeCentre{128.0f, 104.0f};
 constexpr float kBadgeRadius = 92.0f;
 constexpr float kBorder = 8.0f;
 
+// How heavy the lines are: the logo's own (weight 1, every detail), or thicker for a picture a
+// few dozen pixels across, which leaves out the details that would only blur.
+struct LineStyle {
+    float weight;
+    bool details;
+};
+
 Rgba rgb(uint32_t hex) {
     return Rgba::fromArgb(0xFF000000u | hex);
 }
@@ -52,8 +59,8 @@ float waterTop(float x) {
     return 166.0f + 2.5f * std::sin(x * 0.2f);
 }
 
-void drawBadge(Canvas& canvas) {
-    canvas.fillDisc(kBadgeCentre, kBadgeRadius + kBorder,
+void drawBadge(Canvas& canvas, const LineStyle& style) {
+    canvas.fillDisc(kBadgeCentre, kBadgeRadius + kBorder * style.weight,
                     Paint::linear({0.0f, 4.0f}, rgb(0xFFE45C), {0.0f, 204.0f}, rgb(0xFF7A1A)));
     canvas.fillDisc(kBadgeCentre, kBadgeRadius,
                     Paint::radial({110.0f, 70.0f}, 130.0f, rgb(0x8FE3FF), rgb(0x1E5BD8)));
@@ -63,6 +70,8 @@ void drawBadge(Canvas& canvas) {
                   Paint::linear({0.0f, 130.0f}, rgb(0x5CD64E), {0.0f, 175.0f}, rgb(0x1E8C3A)));
     fillBadgeBand(canvas, waterTop,
                   Paint::linear({0.0f, 164.0f}, rgb(0x2EB8F0), {0.0f, 196.0f}, rgb(0x1560B8)));
+    if (!style.details)
+        return;
     // Wave crests, kept inside the badge.
     constexpr float kCrestY = 176.0f;
     const float half =
@@ -72,13 +81,15 @@ void drawBadge(Canvas& canvas) {
     }
 }
 
-void drawWheel(Canvas& canvas, Vec2 hub, float radius, int spokes, float turn) {
+void drawWheel(Canvas& canvas, Vec2 hub, float radius, int spokes, float turn, const LineStyle& style) {
     const Paint tyre = Paint::solid(rgb(0x1C1C28));
     const Paint rim = Paint::solid(rgb(0xFFD33A));
     const Paint spoke = Paint::solid(rgb(0xF4F4F4));
-    canvas.fillRing(hub, radius - 0.22f * radius, radius, tyre);
-    canvas.fillRing(hub, radius - 0.32f * radius, radius - 0.2f * radius, rim);
-    for (int i = 0; i < spokes; ++i) {
+    // A heavier tyre grows inwards and pushes the rim in with it.
+    const float grown = 0.22f * radius * (style.weight - 1.0f);
+    canvas.fillRing(hub, radius - 0.22f * radius - grown, radius, tyre);
+    canvas.fillRing(hub, radius - 0.32f * radius - grown, radius - 0.2f * radius - grown, rim);
+    for (int i = 0; i < (style.details ? spokes : 0); ++i) {
         const float a = turn + static_cast<float>(i) * kPi / static_cast<float>(spokes);
         const Vec2 d{std::cos(a) * 0.7f * radius, std::sin(a) * 0.7f * radius};
         canvas.strokeLine({hub.x - d.x, hub.y - d.y}, {hub.x + d.x, hub.y + d.y}, 2.0f, spoke);
@@ -93,24 +104,26 @@ void drawSpeedLines(Canvas& canvas) {
     canvas.strokeLine({46.0f, 124.0f}, {62.0f, 124.0f}, 4.0f, streak);
 }
 
-void drawTricycle(Canvas& canvas) {
+void drawTricycle(Canvas& canvas, const LineStyle& style) {
+    const float w = style.weight;
     const Vec2 front{164.0f, 110.0f};
     const Vec2 rear{92.0f, 126.0f};
     const Vec2 head{152.0f, 66.0f};
     const Vec2 seat{114.0f, 90.0f};
     const Paint frame = Paint::linear({90.0f, 60.0f}, rgb(0xFF4A4A), {160.0f, 130.0f}, rgb(0xC4101C));
     const Paint dark = Paint::solid(rgb(0x1C1C28));
-    drawWheel(canvas, {rear.x + 9.0f, rear.y - 7.0f}, 22.0f, 3, 0.9f); // far rear wheel
-    canvas.strokeLine(rear, {rear.x + 9.0f, rear.y - 7.0f}, 6.0f, Paint::solid(rgb(0xB8BCC8))); // axle
-    drawWheel(canvas, rear, 22.0f, 3, 0.4f);
-    canvas.strokeLine(rear, {148.0f, 84.0f}, 9.0f, frame);                     // main tube
-    canvas.strokeLine({seat.x, seat.y + 2.0f}, {118.0f, 106.0f}, 7.0f, frame); // seat post
-    drawWheel(canvas, front, 36.0f, 4, 0.2f);
-    canvas.strokeLine(front, head, 9.0f, frame);                                             // fork
-    canvas.strokeLine({head.x - 14.0f, head.y - 4.0f}, {head.x + 4.0f, head.y}, 6.0f, dark); // bars
+    drawWheel(canvas, {rear.x + 9.0f, rear.y - 7.0f}, 22.0f, 3, 0.9f, style); // far rear wheel
+    canvas.strokeLine(rear, {rear.x + 9.0f, rear.y - 7.0f}, 6.0f * w, Paint::solid(rgb(0xB8BCC8))); // axle
+    drawWheel(canvas, rear, 22.0f, 3, 0.4f, style);
+    canvas.strokeLine(rear, {148.0f, 84.0f}, 9.0f * w, frame);                     // main tube
+    canvas.strokeLine({seat.x, seat.y + 2.0f}, {118.0f, 106.0f}, 7.0f * w, frame); // seat post
+    drawWheel(canvas, front, 36.0f, 4, 0.2f, style);
+    canvas.strokeLine(front, head, 9.0f * w, frame);                                             // fork
+    canvas.strokeLine({head.x - 14.0f, head.y - 4.0f}, {head.x + 4.0f, head.y}, 6.0f * w, dark); // bars
     canvas.fillDisc({head.x - 15.0f, head.y - 4.0f}, 4.5f, dark);
     canvas.fillRoundedRect({seat.x - 17.0f, seat.y - 7.0f}, {seat.x + 13.0f, seat.y + 3.0f}, 5.0f, dark);
-    canvas.strokeLine(front, {front.x + 10.0f, front.y + 16.0f}, 5.0f, Paint::solid(rgb(0xB8BCC8))); // crank
+    canvas.strokeLine(front, {front.x + 10.0f, front.y + 16.0f}, 5.0f * w,
+                      Paint::solid(rgb(0xB8BCC8))); // crank
     canvas.fillRoundedRect({front.x + 3.0f, front.y + 14.0f}, {front.x + 19.0f, front.y + 20.0f}, 2.5f, dark);
 }
 
@@ -127,12 +140,26 @@ void drawName(Canvas& canvas, const TextRenderer& text) {
 } // namespace
 
 Image drawLogo(const TextRenderer& text) {
+    constexpr LineStyle kLogoLines{1.0f, true};
     Canvas canvas(kLogoSize, kLogoSize);
-    drawBadge(canvas);
+    drawBadge(canvas, kLogoLines);
     drawSpeedLines(canvas);
-    drawTricycle(canvas);
+    drawTricycle(canvas, kLogoLines);
     drawName(canvas, text);
     return canvas.toCutoutImage(Rgba{0.0f, 0.0f, 0.0f, 1.0f});
+}
+
+Image drawLogoBadge(int size, float lineWeight) {
+    const LineStyle style{std::max(lineWeight, 1.0f), lineWeight <= 1.0f};
+    const float outer = kBadgeRadius + kBorder * style.weight;
+    Canvas canvas(size, size);
+    canvas.setView({kBadgeCentre.x - outer, kBadgeCentre.y - outer},
+                   static_cast<float>(size) / (2.0f * outer));
+    drawBadge(canvas, style);
+    if (style.details)
+        drawSpeedLines(canvas);
+    drawTricycle(canvas, style);
+    return canvas.toImage();
 }
 
 } // namespace qv::content

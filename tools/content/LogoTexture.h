@@ -13,4 +13,10 @@ constexpr int kLogoSize = 256;
 
 Image drawLogo(const TextRenderer& text);
 
+// The logo's badge and tricycle without the name, scaled to fill a size x size square, on a
+// transparent ground with soft edges: the picture of the game's desktop icon. A line weight
+// above 1 thickens the rim, the tyres and the frame by that factor and leaves out the details
+// (spokes, wave crests, speed lines) that would only blur in a picture a few dozen pixels across.
+Image drawLogoBadge(int size, float lineWeight);
+
 } // namespace qv::content

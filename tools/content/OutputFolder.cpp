@@ -89,6 +89,26 @@ void OutputFolder::writeSound(const std::string& relativePath, std::span<const f
     write(relativePath, encodeWav(samples).bytes);
 }
 
+std::vector<std::string> OutputFolder::copyFrom(const std::string& generatedDir) {
+    std::vector<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(generatedDir)) {
+        if (entry.is_regular_file())
+            files.push_back(fs::relative(entry.path(), generatedDir).generic_string());
+    }
+    std::sort(files.begin(), files.end());
+    std::vector<std::string> kept;
+    for (const std::string& file : files) {
+        std::string bytes;
+        if (!readFile((fs::path(generatedDir) / file).string(), bytes))
+            throw FatalError("cannot read " + (fs::path(generatedDir) / file).string());
+        if (!isInstallableDefault(file))
+            write(file, bytesOf(bytes));
+        else if (!installIfAbsent(file, bytesOf(bytes)))
+            kept.push_back(file);
+    }
+    return kept;
+}
+
 void OutputFolder::writePicture(const std::string& relativePath, const Image& image) {
     checkGenerated(relativePath);
     finish(relativePath, writePng(fullPath(relativePath), image));

@@ -11,6 +11,10 @@
 
 namespace qv::content {
 
+inline std::span<const uint8_t> bytesOf(const std::string& s) {
+    return {reinterpret_cast<const uint8_t*>(s.data()), s.size()};
+}
+
 // The Data folder being generated. Every file goes through here: each write is atomic, is
 // reported on the log ("wrote tex/zem.dds"), and files the game writes itself are refused.
 // Nothing is ever deleted.
@@ -36,6 +40,11 @@ class OutputFolder {
     // A sound as WAV; throws FatalError if it peaks above kMaxPeak.
     void writeSound(const std::string& relativePath, std::span<const float> samples);
     void writePicture(const std::string& relativePath, const Image& image); // PNG
+
+    // Brings in every file of a folder this tool generated, as generating here would have
+    // written it: each replaces an older version, the built-in demo is installed only where
+    // none exists, and a file the game writes is refused. Returns the defaults kept.
+    std::vector<std::string> copyFrom(const std::string& generatedDir);
 
     const std::vector<NamedImage>& textures() const { return textures_; }
     const std::vector<std::string>& written() const { return written_; }

@@ -61,28 +61,43 @@ void Canvas::blend(int x, int y, Rgba colour, float coverage) {
          (colour.b * sa + d.b * da) / outA, outA};
 }
 
+void Canvas::setView(Vec2 origin, float scale) {
+    viewOrigin_ = origin;
+    viewScale_ = scale;
+}
+
+Vec2 Canvas::toPixels(Vec2 point) const {
+    return {(point.x - viewOrigin_.x) * viewScale_, (point.y - viewOrigin_.y) * viewScale_};
+}
+
+Vec2 Canvas::toDrawing(float px, float py) const {
+    return {px / viewScale_ + viewOrigin_.x, py / viewScale_ + viewOrigin_.y};
+}
+
 void Canvas::fillDistance(float minX, float minY, float maxX, float maxY, const DistanceFunction& distance,
                           const Paint& paint) {
-    const int x0 = std::max(0, static_cast<int>(std::floor(minX)) - 1);
-    const int y0 = std::max(0, static_cast<int>(std::floor(minY)) - 1);
-    const int x1 = std::min(width_ - 1, static_cast<int>(std::ceil(maxX)) + 1);
-    const int y1 = std::min(height_ - 1, static_cast<int>(std::ceil(maxY)) + 1);
+    const Vec2 low = toPixels({minX, minY});
+    const Vec2 high = toPixels({maxX, maxY});
+    const int x0 = std::max(0, static_cast<int>(std::floor(low.x)) - 1);
+    const int y0 = std::max(0, static_cast<int>(std::floor(low.y)) - 1);
+    const int x1 = std::min(width_ - 1, static_cast<int>(std::ceil(high.x)) + 1);
+    const int y1 = std::min(height_ - 1, static_cast<int>(std::ceil(high.y)) + 1);
     for (int y = y0; y <= y1; ++y) {
         for (int x = x0; x <= x1; ++x) {
-            const float px = static_cast<float>(x) + 0.5f;
-            const float py = static_cast<float>(y) + 0.5f;
-            const float coverage = std::clamp(0.5f - distance(px, py), 0.0f, 1.0f);
+            const Vec2 at = toDrawing(static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f);
+            const float coverage = std::clamp(0.5f - distance(at.x, at.y) * viewScale_, 0.0f, 1.0f);
             if (coverage > 0.0f) {
-                blend(x, y, paint.at(px, py), coverage);
+                blend(x, y, paint.at(at.x, at.y), coverage);
             }
         }
     }
 }
 
 void Canvas::fill(const Paint& paint) {
+    const Vec2 low = toDrawing(0.0f, 0.0f);
+    const Vec2 high = toDrawing(static_cast<float>(width_), static_cast<float>(height_));
     fillDistance(
-        0.0f, 0.0f, static_cast<float>(width_), static_cast<float>(height_),
-        [](float, float) { return -1.0f; }, paint);
+        low.x, low.y, high.x, high.y, [](float, float) { return -INFINITY; }, paint);
 }
 
 void Canvas::fillDisc(Vec2 centre, float radius, const Paint& paint) {

@@ -22,6 +22,12 @@ class Canvas {
     int height() const { return height_; }
     Rgba pixel(int x, int y) const;
 
+    // Draws the shapes and paints that follow in the units of a drawing made for another size:
+    // the drawing's point p lands on pixel position (p - origin) * scale. Masks, canvases and
+    // images are still placed in pixels. The default view (origin 0, scale 1) leaves every
+    // coordinate exactly as given.
+    void setView(Vec2 origin, float scale);
+
     void fill(const Paint& paint);
     void fillDisc(Vec2 centre, float radius, const Paint& paint);
     void fillRing(Vec2 centre, float innerRadius, float outerRadius, const Paint& paint);
@@ -50,10 +56,14 @@ class Canvas {
     void fillDistance(float minX, float minY, float maxX, float maxY, const DistanceFunction& distance,
                       const Paint& paint);
     void blend(int x, int y, Rgba colour, float coverage);
+    Vec2 toPixels(Vec2 point) const;
+    Vec2 toDrawing(float px, float py) const;
 
     int width_;
     int height_;
     std::vector<Rgba> pixels_;
+    Vec2 viewOrigin_;
+    float viewScale_ = 1.0f;
 };
 
 } // namespace qv::content
