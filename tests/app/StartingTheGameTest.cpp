@@ -1,4 +1,5 @@
 #include "app/TraceReader.h"
+#include "support/BestRunReplay.h"
 #include "support/BuildPaths.h"
 #include "support/GameProcess.h"
 #include "support/TempDir.h"
@@ -6,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <map>
 #include <sstream>
 
 namespace qv {
@@ -14,61 +14,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Skips the logo, starts an endless run with the autopilot riding, abandons it at tick 2200
-// with a score: a new best for a player without scores.
-constexpr const char* kBestRun =
-    "2 down RETURN\n3 up RETURN\n10 down RETURN\n11 up RETURN\n2200 down RETURN\n2201 up RETURN\n";
-constexpr uint32_t kBestRunTicks = 2300;
-
-// Every file below folder with its size and time, to see that a run wrote nothing there.
-std::map<std::string, std::pair<uintmax_t, fs::file_time_type>> snapshot(const fs::path& folder) {
-    std::map<std::string, std::pair<uintmax_t, fs::file_time_type>> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder))
-        if (entry.is_regular_file())
-            files[entry.path().string()] = {entry.file_size(), entry.last_write_time()};
-    return files;
-}
-
 // The game binary of this build, run from a folder that is not its own.
 struct StartingTheGame : ::testing::Test {
     test::GameProcess game(std::vector<std::string> args) const {
         return {test::gameBinary(), std::move(args), elsewhere.path(), {}};
     }
-    // The player's best run, then a fresh start that shows the attract demo: the demo rides the
-    // run tick for tick when the game found the recording it wrote.
-    void playABestRunThenSeeItReplayed(test::GameProcess process) const {
-        const std::string keys = elsewhere.write("keys.txt", kBestRun);
-        const auto base = process.args;
-        process.args.insert(process.args.end(),
-                            {"--headless", "--autopilot", "--seed", "7", "--keys", keys, "--ticks",
-                             std::to_string(kBestRunTicks), "--trace", "run.jsonl"});
-        auto result = process.run();
-        ASSERT_EQ(result.exitCode, 0) << result.output;
-        process.args = base;
-        process.args.insert(process.args.end(), {"--headless", "--ticks", "1500", "--trace", "demo.jsonl"});
-        result = process.run();
-        ASSERT_EQ(result.exitCode, 0) << result.output;
-
-        const auto run = readTrace(elsewhere.file("run.jsonl"));
-        const auto demo = readTrace(elsewhere.file("demo.jsonl"));
-        size_t begin = 0, shown = 0;
-        while (begin < run.size() && !(run[begin].director == 3 && !run[begin].demo))
-            ++begin;
-        while (shown < demo.size() && demo[shown].director != 1)
-            ++shown;
-        size_t compared = 0;
-        auto bothRiding = [&](size_t k) {
-            return begin + k < run.size() && shown + k < demo.size() && run[begin + k].director == 3 &&
-                   demo[shown + k].director == 1;
-        };
-        for (size_t k = 1; bothRiding(k); ++k) {
-            ASSERT_TRUE(run[begin + k].riderPos && demo[shown + k].riderPos);
-            ASSERT_EQ(*run[begin + k].riderPos, *demo[shown + k].riderPos) << "tick " << k << " of the scene";
-            ++compared;
-        }
-        EXPECT_GT(compared, 1000u);
-    }
-
     test::TempDir elsewhere;
 };
 
@@ -97,12 +47,12 @@ TEST_F(StartingTheGame, TellsItsVersionAndTheFoldersItWouldUse) {
 // next start plays the player's best run as its demo.
 TEST_F(StartingTheGame, AChosenUserFolderKeepsThePlayersFilesAndItsBestRunIsTheNextDemo) {
     const fs::path gameFolder = test::gameBinary().parent_path();
-    const auto before = snapshot(gameFolder);
+    const auto before = test::filesWithTimes(gameFolder);
     const fs::path mine = elsewhere.path() / "mine";
-    playABestRunThenSeeItReplayed(game({"--user-dir", "mine"}));
+    test::playABestRunThenSeeItReplayed(game({"--user-dir", "mine"}));
     for (const char* name : {"demo.dat", "dgoal.dat", "score.dat", "HiScore.txt"})
         EXPECT_TRUE(fs::is_regular_file(mine / name)) << name;
-    EXPECT_EQ(snapshot(gameFolder), before) << "nothing written in the game's folder";
+    EXPECT_EQ(test::filesWithTimes(gameFolder), before) << "nothing written in the game's folder";
 }
 
 TEST_F(StartingTheGame, BadFoldersAreNamedBeforeAnythingStarts) {

@@ -3,6 +3,7 @@
 #include "app/BuildInfo.h"
 #include "app/CommandLine.h"
 #include "core/FilePaths.h"
+#include "support/BestRunReplay.h"
 #include "support/BuildPaths.h"
 #include "support/TempDir.h"
 
@@ -40,8 +41,12 @@ CommandResult runCommand(const std::string& command) {
     return result;
 }
 
+// Built by appending: GCC 12 warns falsely (-Wrestrict) on "'" + string in optimised builds.
 std::string quoted(const fs::path& path) {
-    return "'" + path.string() + "'";
+    std::string text(1, '\'');
+    text += path.string();
+    text += '\'';
+    return text;
 }
 
 // A missing validator fails the test like a failed validation (the shell's 127): every one
@@ -100,13 +105,14 @@ std::pair<uint32_t, uint32_t> pngSize(const fs::path& path) {
     return {bigEndian(16), bigEndian(20)};
 }
 
-// The build installed once into a temporary prefix, as `cmake --install` installs it for anyone.
+// The build installed once as a package would be: `cmake --install --prefix /usr` into a
+// temporary DESTDIR.
 class InstalledTree : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         prefix_ = std::make_unique<test::TempDir>();
-        install_ = runCommand(quoted(test::cmakeCommand()) + " --install " + quoted(test::buildDir()) +
-                              " --prefix " + quoted(prefix_->path()));
+        install_ = runCommand("DESTDIR=" + quoted(prefix_->path()) + " " + quoted(test::cmakeCommand()) +
+                              " --install " + quoted(test::buildDir()) + " --prefix /usr");
     }
     static void TearDownTestSuite() { prefix_.reset(); }
 
@@ -136,6 +142,7 @@ CommandResult InstalledTree::install_;
 TEST_F(InstalledTree, GameFindsTheGeneratedContentWhereItLooksFromItsFolder) {
     const fs::path game = binary();
     ASSERT_FALSE(game.empty());
+    EXPECT_EQ(game.string().rfind((prefix_->path() / "usr").string(), 0), 0u) << "below DESTDIR: " << game;
     EXPECT_NE(fs::status(game).permissions() & fs::perms::owner_exec, fs::perms::none);
     const fs::path data = game.parent_path() / BuildInfo::contentFromBinary() / "Data";
     ASSERT_TRUE(fs::is_directory(data)) << data;
@@ -205,6 +212,54 @@ TEST_F(InstalledTree, ManualPageRendersWithoutWarningsAndDocumentsEveryOption) {
         const std::regex entry("\\.TP\\n\\.B[IR]? " + it->str() + "[\\s\"]");
         EXPECT_TRUE(std::regex_search(source, entry)) << it->str() << " has no entry";
     }
+}
+
+// Every folder and file below root made read-only, as an installed tree is to a player; undone
+// when it goes, so the tree can be removed.
+class ReadOnlyTree {
+  public:
+    explicit ReadOnlyTree(fs::path root) : root_(std::move(root)) {
+        apply(fs::perms::owner_write, fs::perm_options::remove);
+    }
+    ~ReadOnlyTree() { apply(fs::perms::owner_write, fs::perm_options::add); }
+    ReadOnlyTree(const ReadOnlyTree&) = delete;
+    ReadOnlyTree& operator=(const ReadOnlyTree&) = delete;
+
+  private:
+    void apply(fs::perms perms, fs::perm_options how) const {
+        std::error_code ec;
+        fs::permissions(root_, perms, how, ec);
+        for (const auto& entry : fs::recursive_directory_iterator(root_, ec))
+            fs::permissions(entry.path(), perms, how, ec);
+    }
+    fs::path root_;
+};
+
+// The installed game started by a player from an unrelated folder: its best run and scores go to
+// the player's data folder and nothing else, and the next start plays that run as its demo.
+TEST_F(InstalledTree, PlaysFromAnyFolderAndKeepsThePlayersFilesInTheirHome) {
+    const fs::path game = binary();
+    ASSERT_FALSE(game.empty());
+    test::TempDir home, elsewhere;
+    const auto installedBefore = test::filesWithTimes(prefix_->path());
+    {
+        ReadOnlyTree readOnly(prefix_->path());
+        test::GameProcess player{game, {}, elsewhere.path(), {}};
+        player.environment = {{"HOME", home.path().string()},
+                              {"XDG_DATA_HOME", std::nullopt},
+                              {"XDG_CONFIG_HOME", std::nullopt}};
+        test::playABestRunThenSeeItReplayed(player);
+    }
+    EXPECT_EQ(test::filesWithTimes(prefix_->path()), installedBefore) << "nothing written in the install";
+
+    const fs::path saves = home.path() / ".local/share/qorvex";
+    std::vector<std::string> expected{"HiScore.txt", "demo.dat", "dgoal.dat", "score.dat"};
+    std::vector<std::string> written;
+    for (const auto& [path, sizeAndTime] : test::filesWithTimes(home.path()))
+        written.push_back(fs::relative(path, saves).generic_string());
+    EXPECT_EQ(written, expected) << "only the player's files, only in " << saves;
+    EXPECT_EQ(filesBelow(elsewhere.path()), (std::vector<std::string>{"demo.jsonl", "keys.txt", "run.jsonl"}))
+        << "the working folder holds only what the test asked for";
 }
 
 } // namespace

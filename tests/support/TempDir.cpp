@@ -25,6 +25,15 @@ std::string TempDir::write(const std::string& name, const std::string& contents)
     return p.string();
 }
 
+std::map<std::string, std::pair<uintmax_t, std::filesystem::file_time_type>>
+filesWithTimes(const std::filesystem::path& folder) {
+    std::map<std::string, std::pair<uintmax_t, std::filesystem::file_time_type>> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        if (entry.is_regular_file())
+            files[entry.path().string()] = {entry.file_size(), entry.last_write_time()};
+    return files;
+}
+
 ScopedWorkingDir::ScopedWorkingDir(const std::filesystem::path& dir)
     : previous_(std::filesystem::current_path()) {
     std::filesystem::current_path(dir);

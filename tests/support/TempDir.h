@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 
 namespace qv::test {
@@ -21,6 +22,10 @@ class TempDir {
   private:
     std::filesystem::path path_;
 };
+
+// Every regular file below folder with its size and time, to see that something wrote nothing.
+std::map<std::string, std::pair<uintmax_t, std::filesystem::file_time_type>>
+filesWithTimes(const std::filesystem::path& folder);
 
 // Runs the body with the working directory set to dir, restoring it afterwards.
 class ScopedWorkingDir {
