@@ -114,8 +114,8 @@ void Program::buildServices() {
                                                std::cerr, files_);
 }
 
-// Keys and pad through the bindings; the headless
-// runner's key script drives both keys and pad.
+// Keys and pad through the player's bindings, read from the settings once, here, so a bad line
+// is told once; the headless runner's key script drives both keys and pad.
 void Program::buildInput() {
     if (commandLine_.headless) {
         auto script = std::make_unique<ScriptedKeySource>(
@@ -133,7 +133,8 @@ void Program::buildInput() {
     }
     if (commandLine_.autopilot)
         autopilot_ = std::make_unique<Autopilot>();
-    keyboard_ = std::make_unique<KeyboardInput>(*keySource_, *pad_, Bindings::defaults(), autopilot_.get());
+    keyboard_ =
+        std::make_unique<KeyboardInput>(*keySource_, *pad_, settings_.bindings(std::cerr), autopilot_.get());
 }
 
 // The loop takes at most one message per pass and gives the director one tick per pass. A quit
