@@ -115,12 +115,8 @@ SdlPadSource::SdlPadSource(SDL_Window* focusWindow, const std::string& mappingFi
 }
 
 SdlPadSource::~SdlPadSource() {
-    for (const Pad& pad : pads_) {
-        if (pad.controller)
-            SDL_GameControllerClose(pad.controller);
-        else
-            SDL_JoystickClose(pad.joystick);
-    }
+    for (const Pad& pad : pads_)
+        close(pad);
     if (available_)
         SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
@@ -157,12 +153,16 @@ void SdlPadSource::closePulledOut() {
         if (SDL_JoystickGetAttached(pad.joystick))
             return false;
         messages_ << "qorvex: game pad disconnected: " << pad.name << "\n";
-        if (pad.controller)
-            SDL_GameControllerClose(pad.controller);
-        else
-            SDL_JoystickClose(pad.joystick);
+        close(pad);
         return true;
     });
+}
+
+void SdlPadSource::close(const Pad& pad) {
+    if (pad.controller)
+        SDL_GameControllerClose(pad.controller);
+    else
+        SDL_JoystickClose(pad.joystick);
 }
 
 void SdlPadSource::openPluggedIn() {

@@ -54,6 +54,7 @@ class SdlPadSource : public PadSource {
     void openPluggedIn();
     bool known(SDL_JoystickID id) const;
     void open(int deviceIndex, SDL_JoystickID id);
+    static void close(const Pad& pad);
     bool focused() const;
     PadState readPads() const;
 
