@@ -121,7 +121,7 @@ FrameLog demoFrames(const FrameSetting& s) {
     TimedGlDevice device(window, s.width, s.height, s.options);
     qv::NullSoundSystem sound;
     qv::ScriptedKeySource keys = qv::ScriptedKeySource::fromText("");
-    qv::KeyboardInput keyboard(keys);
+    qv::KeyboardInput keyboard(keys, keys);
     qv::VirtualClock clock;
     qv::Settings settings(ini);
     qv::GameDirector director(device, sound, keyboard, clock, game, settings, std::cerr);

@@ -42,7 +42,7 @@ void BM_HeadlessTick(benchmark::State& state) {
     qv::RecordingRenderDevice graphics;
     qv::NullSoundSystem sound;
     qv::ScriptedKeySource keys = qv::ScriptedKeySource::fromText("");
-    qv::KeyboardInput keyboard(keys);
+    qv::KeyboardInput keyboard(keys, keys);
     qv::VirtualClock clock;
     qv::GameDirector director(graphics, sound, keyboard, clock, game, settings, std::cerr);
     uint32_t tick = 0;

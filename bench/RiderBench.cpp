@@ -29,7 +29,7 @@ struct World {
     qv::WaterSurface water{graphics, game, settings.sceneOptions()};
     // Pedal, steer left and boost, held throughout.
     qv::ScriptedKeySource keys = qv::ScriptedKeySource::fromText("1 down F\n1 down LEFT\n1 down UP\n");
-    qv::KeyboardInput keyboard{keys};
+    qv::KeyboardInput keyboard{keys, keys};
     qv::DemoPlayback playback;
     qv::KeyboardRecorder recorder{keyboard};
 };

@@ -29,7 +29,7 @@ void buildScenes(benchmark::State& state, qv::SceneKind kind) {
     qv::RecordingRenderDevice graphics;
     qv::NullSoundSystem sound;
     qv::ScriptedKeySource keys = qv::ScriptedKeySource::fromText("");
-    qv::KeyboardInput keyboard(keys);
+    qv::KeyboardInput keyboard(keys, keys);
     for (auto _ : state) {
         auto scene = std::make_unique<qv::Scene>(kind, graphics, sound, keyboard, game, options);
         benchmark::DoNotOptimize(scene.get());

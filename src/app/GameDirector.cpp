@@ -4,7 +4,7 @@
 #include "core/FatalError.h"
 #include "core/SaveResult.h"
 #include "platform/Clock.h"
-#include "platform/KeyCodes.h"
+#include "platform/GameAction.h"
 #include "platform/KeyboardInput.h"
 #include "scene/Scene.h"
 
@@ -58,7 +58,7 @@ void GameDirector::tick() {
 void GameDirector::tickLogo() {
     if (!logo_)
         logo_ = std::make_unique<LogoScreen>(graphics_, sound_);
-    if (logo_->update() && !keyboard_.asyncHeld(key::kReturn))
+    if (logo_->update() && !keyboard_.asyncHeld(GameAction::Enter))
         return;
     logo_.reset();
     if (scene_)
@@ -134,7 +134,7 @@ void GameDirector::report(const SaveResult& result) {
 }
 
 void GameDirector::toggleModeIfAsked() {
-    bool arrowHeld = keyboard_.asyncHeld(key::kLeft) || keyboard_.asyncHeld(key::kRight);
+    bool arrowHeld = keyboard_.asyncHeld(GameAction::Left) || keyboard_.asyncHeld(GameAction::Right);
     if (arrowHeld && toggleCounter_ > 15) {
         toggleCounter_ = 0;
         game_.gameMode = game_.gameMode == GameMode::Endless ? GameMode::Stages : GameMode::Endless;
@@ -148,7 +148,7 @@ void GameDirector::drawWithFrameSkip() {
 }
 
 void GameDirector::updateEnterEdge() {
-    bool held = (keyboard_.keyState(key::kReturn) & KeyboardInput::kHeld) != 0;
+    bool held = keyboard_.held(GameAction::Enter);
     enterPressed_ = held && enterWasUp_;
     enterWasUp_ = !held;
     ++toggleCounter_;

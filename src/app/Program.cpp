@@ -9,8 +9,8 @@
 #include "core/FatalError.h"
 #include "field/Field.h"
 #include "field/WaterSurface.h"
+#include "platform/GameAction.h"
 #include "platform/GlRenderDevice.h"
-#include "platform/KeyCodes.h"
 #include "platform/KeyboardInput.h"
 #include "platform/MixerSoundSystem.h"
 #include "platform/NullSoundSystem.h"
@@ -18,6 +18,7 @@
 #include "platform/ScriptedKeySource.h"
 #include "platform/SdlClock.h"
 #include "platform/SdlKeySource.h"
+#include "platform/SdlPadSource.h"
 #include "platform/SdlWindow.h"
 #include "platform/VirtualClock.h"
 #include "scene/Scene.h"
@@ -108,23 +109,32 @@ void Program::buildServices() {
     else
         sound_ = std::make_unique<MixerSoundSystem>();
 
+    buildInput();
+    director_ = std::make_unique<GameDirector>(*graphics_, *sound_, *keyboard_, *clock_, state_, settings_,
+                                               std::cerr, files_);
+}
+
+// Keys and pad through the player's bindings, read from the settings once, here, so a bad line
+// is told once; the headless runner's key script drives both keys and pad.
+void Program::buildInput() {
     if (commandLine_.headless) {
         auto script = std::make_unique<ScriptedKeySource>(
             commandLine_.keysFile.empty() ? ScriptedKeySource::fromText("")
                                           : ScriptedKeySource::fromFile(commandLine_.keysFile));
         script_ = script.get();
+        pad_ = script_;
         keySource_ = std::move(script);
         clock_ = std::make_unique<VirtualClock>();
     } else {
         keySource_ = std::make_unique<SdlKeySource>(window_->handle());
+        sdlPad_ = std::make_unique<SdlPadSource>(window_->handle(), files_.padMappings(), std::cerr);
+        pad_ = sdlPad_.get();
         clock_ = std::make_unique<SdlClock>();
     }
     if (commandLine_.autopilot)
-        autopilot_ = std::make_unique<Autopilot>(*keySource_);
-    keyboard_ = std::make_unique<KeyboardInput>(autopilot_ ? static_cast<const KeySource&>(*autopilot_)
-                                                           : *keySource_);
-    director_ = std::make_unique<GameDirector>(*graphics_, *sound_, *keyboard_, *clock_, state_, settings_,
-                                               std::cerr, files_);
+        autopilot_ = std::make_unique<Autopilot>();
+    keyboard_ =
+        std::make_unique<KeyboardInput>(*keySource_, *pad_, settings_.bindings(std::cerr), autopilot_.get());
 }
 
 // The loop takes at most one message per pass and gives the director one tick per pass. A quit
@@ -134,7 +144,7 @@ void Program::mainLoop() {
     bool quit = false;
     while (!quit) {
         beforeTick();
-        if (!director_->running() || keyboard_->asyncHeld(key::kEscape))
+        if (!director_->running() || keyboard_->asyncHeld(GameAction::Quit))
             messages_.push_back(Message::Destroy);
         Message message;
         if (takeMessage(message)) {
@@ -152,11 +162,13 @@ void Program::mainLoop() {
     }
 }
 
-// Keys for the coming tick: the script's, then the autopilot's on top (never in the demo, where
-// the arrows would switch the mode).
+// Keys and pad for the coming tick: the script's or the pads', then the autopilot's on top (never
+// in the demo, where the arrows would switch the mode).
 void Program::beforeTick() {
     if (script_)
         script_->advanceTo(ticks_ + 1);
+    if (sdlPad_)
+        sdlPad_->update();
     if (!autopilot_)
         return;
     const Scene* scene = director_->scene();
@@ -231,6 +243,8 @@ void Program::destroyServices() {
     autopilot_.reset();
     keySource_.reset();
     script_ = nullptr;
+    sdlPad_.reset();
+    pad_ = nullptr;
     clock_.reset();
 }
 

@@ -18,8 +18,10 @@ class GameDirector;
 class GraphicsDevice;
 class KeySource;
 class KeyboardInput;
+class PadSource;
 class RecordingRenderDevice;
 class ScriptedKeySource;
+class SdlPadSource;
 class SdlWindow;
 class SoundSystem;
 class TraceWriter;
@@ -48,6 +50,7 @@ class Program {
     void start();
     void openWindow();
     void buildServices();
+    void buildInput();
     GlPresentOptions presentOptions() const;
     void mainLoop();
     void shutdown();
@@ -69,6 +72,8 @@ class Program {
     std::unique_ptr<SoundSystem> sound_;
     std::unique_ptr<KeySource> keySource_;
     ScriptedKeySource* script_ = nullptr;
+    std::unique_ptr<SdlPadSource> sdlPad_;
+    const PadSource* pad_ = nullptr; // the SDL pads or the key script's
     std::unique_ptr<Autopilot> autopilot_;
     std::unique_ptr<KeyboardInput> keyboard_;
     std::unique_ptr<Clock> clock_;

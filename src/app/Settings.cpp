@@ -4,6 +4,7 @@
 #include <charconv>
 #include <fstream>
 #include <optional>
+#include <ostream>
 #include <vector>
 
 namespace qv {
@@ -70,13 +71,22 @@ std::vector<Entry> readEntries(const std::string& path) {
     return entries;
 }
 
+bool inSection(const Entry& entry, std::string_view section) {
+    return entry.section && equalsIgnoreCase(*entry.section, section);
+}
+
+const Entry* find(const std::vector<Entry>& entries, std::string_view section, std::string_view key) {
+    for (const Entry& entry : entries) {
+        if (inSection(entry, section) && equalsIgnoreCase(entry.key, key))
+            return &entry;
+    }
+    return nullptr;
+}
+
 int32_t lookUp(const std::vector<Entry>& entries, std::string_view section, std::string_view key,
                int32_t defaultValue) {
-    for (const Entry& entry : entries) {
-        if (entry.section && equalsIgnoreCase(*entry.section, section) && equalsIgnoreCase(entry.key, key))
-            return parseInt(entry.value).value_or(defaultValue);
-    }
-    return defaultValue;
+    const Entry* entry = find(entries, section, key);
+    return entry ? parseInt(entry->value).value_or(defaultValue) : defaultValue;
 }
 
 int32_t lookUp(const std::vector<Entry>& entries, const SettingKey& key) {
@@ -89,6 +99,14 @@ int32_t Settings::readInt(std::string_view section, std::string_view key, int32_
     return lookUp(readEntries(path_), section, key, defaultValue);
 }
 
+std::optional<std::string> Settings::readString(std::string_view section, std::string_view key) const {
+    const std::vector<Entry> entries = readEntries(path_);
+    const Entry* entry = find(entries, section, key);
+    if (!entry)
+        return std::nullopt;
+    return std::string(trim(entry->value));
+}
+
 SceneOptions Settings::sceneOptions() const {
     const std::vector<Entry> entries = readEntries(path_);
     SceneOptions options;
@@ -99,6 +117,32 @@ SceneOptions Settings::sceneOptions() const {
     options.splashes = lookUp(entries, setting::kSplash) != 0;
     options.initializeScores = lookUp(entries, setting::kInitializeScores) != 0;
     return options;
+}
+
+// One warning per bad line: the file is read once, when the game starts.
+Bindings Settings::bindings(std::ostream& warnings) const {
+    const std::vector<Entry> entries = readEntries(path_);
+    Bindings bindings = Bindings::defaults();
+    const std::string where = path_ + " [" + std::string(setting::kControlsSection) + "] ";
+    for (const Entry& entry : entries) {
+        if (!inSection(entry, setting::kControlsSection))
+            continue;
+        const auto action = gameActionFromName(entry.key);
+        if (!action) {
+            warnings << "qorvex: " << where << entry.key << ": no such action; the line is ignored\n";
+            continue;
+        }
+        if (find(entries, setting::kControlsSection, entry.key) != &entry)
+            continue; // the first line for a key wins, as everywhere in the file
+        std::string unknown;
+        if (auto list = Bindings::parse(entry.value, unknown))
+            bindings.set(*action, std::move(*list));
+        else
+            warnings << "qorvex: " << where << entry.key << ": no key or pad button is called \"" << unknown
+                     << "\"; " << gameActionName(*action) << " keeps "
+                     << Bindings::describe(bindings.of(*action)) << "\n";
+    }
+    return bindings;
 }
 
 } // namespace qv

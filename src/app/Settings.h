@@ -2,8 +2,11 @@
 
 #include "app/SettingsTable.h"
 #include "game/SceneOptions.h"
+#include "platform/Bindings.h"
 
 #include <cstdint>
+#include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,8 +27,15 @@ class Settings {
 
     int32_t readInt(std::string_view section, std::string_view key, int32_t defaultValue) const;
     int32_t read(const SettingKey& key) const { return readInt(key.section, key.key, key.fallback); }
+    // The value as written, without the white space around it; empty when the file, section or
+    // key is missing.
+    std::optional<std::string> readString(std::string_view section, std::string_view key) const;
     // The switches of one scene, from one reading of the file.
     SceneOptions sceneOptions() const;
+    // The controls: the defaults, with each action the [CONTROLS] section names bound as it says.
+    // An unknown action, or a value naming a key or pad input that does not exist, is told on
+    // `warnings` and changes nothing (the action keeps its default).
+    Bindings bindings(std::ostream& warnings) const;
     const std::string& path() const { return path_; }
 
   private:

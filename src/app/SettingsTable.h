@@ -30,6 +30,11 @@ inline constexpr SettingKey kRipple{"EFFECT", "RIPPLE", 1};
 inline constexpr SettingKey kSplash{"EFFECT", "SPLASH", 1};
 inline constexpr SettingKey kInitializeScores{"SCORE", "INITIALIZE", 0};
 
+// The controls: each key of this section is a game action's name (PEDAL, BRAKE, ... as
+// platform/GameAction names them) and its value the keys and pad inputs that do it, "F, C, PAD_A"
+// (platform/Bindings gives the defaults).
+inline constexpr std::string_view kControlsSection{"CONTROLS"};
+
 inline constexpr std::array kAll{kSightRange, kGroundTexture, kWidth,  kHeight, kFullscreen,      kFullColor,
                                  kFog,        kColor,         kRipple, kSplash, kInitializeScores};
 

@@ -34,6 +34,9 @@ class PlayerFiles {
     // game's own state, not a setting) and the folder of the player's screenshots.
     const std::string& windowState() const { return windowState_; }
     const std::string& screenshots() const { return screenshots_; }
+    // The player's own game pad mappings (SDL's gamecontrollerdb.txt format), read if present;
+    // configuration, so it lies with the settings.
+    const std::string& padMappings() const { return padMappings_; }
 
     // The ride and goal files the attract demo plays: the player's best when its ride exists,
     // else the built-in demo of the content (the same files in a portable game).
@@ -55,6 +58,7 @@ class PlayerFiles {
     std::string errorLog_;
     std::string windowState_;
     std::string screenshots_;
+    std::string padMappings_;
 };
 
 } // namespace qv

@@ -1,7 +1,6 @@
 #include "bot/Autopilot.h"
 
 #include "core/Angles.h"
-#include "platform/KeyCodes.h"
 #include "rider/Rider.h"
 
 #include <algorithm>
@@ -49,8 +48,9 @@ void Autopilot::plan(const View& view) {
     if (stuck(rider)) {
         // Back away from whatever holds the rider, swinging the nose toward the way on.
         const Vec3 aim = route_->aimFrom(rider.position(), kAimAhead);
-        press(key::kR);
-        press(turnToward(rider.position(), rider.heading(), aim) > 0.0f ? key::kRight : key::kLeft);
+        press(GameAction::BackPedal);
+        press(turnToward(rider.position(), rider.heading(), aim) > 0.0f ? GameAction::Right
+                                                                        : GameAction::Left);
         return;
     }
     ride(rider, *view.goal);
@@ -82,9 +82,9 @@ void Autopilot::ride(const Rider& rider, const Vec3& goal) {
     const float swing = rider.speed() * std::sin(turn) / aimDistance;
     const float steer = turn + (swing - rider.turnRate()) * kSteerLookahead;
     if (steer > kAimSlack)
-        press(key::kLeft);
+        press(GameAction::Left);
     else if (steer < -kAimSlack)
-        press(key::kRight);
+        press(GameAction::Right);
 
     // Near means near along the route: a goal on the cliff top above is still far.
     const float routeLeft = route_->costFrom(at);
@@ -92,9 +92,9 @@ void Autopilot::ride(const Rider& rider, const Vec3& goal) {
     const float size = std::fabs(turn);
     const bool sharp = size > kBrakeTurn || (near && size > kNearBrakeTurn);
     if (sharp && rider.speed() > kBrakeSpeed)
-        press(key::kD);
+        press(GameAction::Brake);
     else
-        press(key::kF);
+        press(GameAction::Pedal);
 
     const Vec3 far = route_->aimFrom(at, kBoostAhead);
     const bool straight = std::fabs(turnToward(at, rider.heading(), far)) < kBoostAim;
@@ -104,7 +104,7 @@ void Autopilot::ride(const Rider& rider, const Vec3& goal) {
     // Pedals do nothing afloat: the boost is the only way across the water.
     const bool swim = size < kNearBrakeTurn && rider.state() == RiderState::Water;
     if ((cruise || lunge || swim) && rider.boost().ready())
-        press(key::kUp);
+        press(GameAction::Boost);
 }
 
 bool Autopilot::withinTurningCircle(const Rider& rider, const Vec3& goal) {

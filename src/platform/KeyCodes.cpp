@@ -123,21 +123,21 @@ constexpr std::array kAliases = {
     NamedKey{"RIGHTARROW", kRight},     NamedKey{"DOWNARROW", kDown},       NamedKey{"PGDN", kNext},
 };
 
-bool sameName(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) {
-        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-    });
-}
-
 template <size_t N>
 std::optional<uint8_t> findIn(const std::array<NamedKey, N>& table, std::string_view name) {
-    auto it = std::ranges::find_if(table, [name](const NamedKey& k) { return sameName(k.name, name); });
+    auto it = std::ranges::find_if(table, [name](const NamedKey& k) { return sameKeyName(k.name, name); });
     if (it == table.end())
         return std::nullopt;
     return it->code;
 }
 
 } // namespace
+
+bool sameKeyName(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) {
+        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+    });
+}
 
 // Case does not matter: "return", "Return" and "RETURN" all name the same key.
 std::optional<uint8_t> keyCodeFromName(std::string_view name) {
@@ -148,6 +148,11 @@ std::optional<uint8_t> keyCodeFromName(std::string_view name) {
 
 std::span<const NamedKey> namedKeys() {
     return kNamedKeys;
+}
+
+std::string_view keyName(uint8_t code) {
+    auto it = std::ranges::find(kNamedKeys, code, &NamedKey::code);
+    return it == kNamedKeys.end() ? std::string_view() : it->name;
 }
 
 } // namespace qv

@@ -121,5 +121,10 @@ struct NamedKey {
     uint8_t code;
 };
 std::span<const NamedKey> namedKeys();
+// The name of a key code ("RETURN"); empty for codes no key has.
+std::string_view keyName(uint8_t code);
+
+// Whether two key, button or action names are the same, whatever their case.
+bool sameKeyName(std::string_view a, std::string_view b);
 
 } // namespace qv

@@ -1,34 +1,47 @@
 #pragma once
 
+#include "platform/ActionOverlay.h"
+#include "platform/Bindings.h"
 #include "platform/KeySource.h"
+#include "platform/PadSource.h"
 
 #include <array>
-#include <cstdint>
 
 namespace qv {
 
-// The game's keyboard: a 256-byte snapshot refreshed once per scene update by poll(), plus the
-// "immediate" keys (Escape, Enter, arrows, W, P) read live from the source at any time.
+// The game's controls: the keyboard and the pad seen through the bindings as game actions. A
+// snapshot refreshed once per scene update by poll(), plus live readings for the "immediate"
+// actions (quit, enter, the arrows on the demo, pause).
 class KeyboardInput {
   public:
-    static constexpr uint8_t kHeld = 0x80;
+    // The overlay (the autopilot), when given, adds its actions to the player's.
+    KeyboardInput(const KeySource& keys, const PadSource& pad, Bindings bindings = Bindings::defaults(),
+                  const ActionOverlay* overlay = nullptr)
+        : keys_(keys), pad_(pad), bindings_(std::move(bindings)), overlay_(overlay) {}
 
-    explicit KeyboardInput(const KeySource& source) : source_(source) {}
-
-    // Refreshes the snapshot from the live source. Never fails: a window without focus reads
-    // every key as up.
+    // Refreshes the snapshot from the live sources. Never fails: a window without focus reads
+    // every key and button as up.
     void poll();
-    // State byte of a key in the snapshot; high bit set while held.
-    uint8_t keyState(uint8_t code) const { return state_[code]; }
-    bool keyHeld(uint8_t code) const { return (state_[code] & kHeld) != 0; }
-    // Live reading that bypasses the snapshot, for the immediate keys.
-    bool asyncHeld(uint8_t code) const { return source_.isDown(code); }
-    // Releases the device at shutdown: the snapshot reads all keys up from then on.
-    void unacquire() { state_.fill(0); }
+    bool held(GameAction action) const { return value(action) > 0.0f; }
+    // How far the action is pushed in the snapshot, 0 .. 1: keys and buttons 1, a stick or
+    // trigger by its travel past the dead zone; the largest of the action's bindings.
+    float value(GameAction action) const { return values_[static_cast<size_t>(action)]; }
+    // The steering the snapshot asks for, 1 (full left) .. -1 (full right): the arrow keys give
+    // the ends, a stick anything between.
+    float steering() const { return value(GameAction::Left) - value(GameAction::Right); }
+    // Live reading that bypasses the snapshot, for the immediate actions.
+    bool asyncHeld(GameAction action) const;
+    // Releases the devices at shutdown: the snapshot reads every action up from then on.
+    void unacquire() { values_.fill(0.0f); }
 
   private:
-    const KeySource& source_;
-    std::array<uint8_t, 256> state_{};
+    float valueOf(GameAction action, const KeySource::KeyTable& keys, const PadState& pad) const;
+
+    const KeySource& keys_;
+    const PadSource& pad_;
+    Bindings bindings_;
+    const ActionOverlay* overlay_;
+    std::array<float, kGameActionCount> values_{};
 };
 
 } // namespace qv

@@ -2,11 +2,14 @@
 
 #include "core/FatalError.h"
 #include "core/FilePaths.h"
+#include "core/Text.h"
 #include "platform/KeyCodes.h"
+#include "platform/PadCodes.h"
 
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <iterator>
 #include <sstream>
 
 namespace qv {
@@ -19,17 +22,15 @@ constexpr uint32_t kFirstTick = 1;
     throw FatalError("ERROR : key script " + where + ": " + what);
 }
 
-std::string withoutComment(const std::string& line) {
-    return line.substr(0, line.find('#'));
+[[noreturn]] void failShape(const std::string& line, const std::string& where) {
+    fail(where,
+         "expected \"TICK down KEY\", \"TICK up KEY\", \"TICK axis AXIS VALUE\", \"TICK padconnect\" or "
+         "\"TICK paddisconnect\", got \"" +
+             line + "\"");
 }
 
-// Also drops the '\r' of files written with Windows line ends.
-std::string trimmed(const std::string& text) {
-    constexpr const char* kSpace = " \t\r";
-    const size_t first = text.find_first_not_of(kSpace);
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
+std::string withoutComment(const std::string& line) {
+    return line.substr(0, line.find('#'));
 }
 
 uint32_t parseTick(const std::string& word, const std::string& where) {
@@ -41,20 +42,43 @@ uint32_t parseTick(const std::string& word, const std::string& where) {
     return tick;
 }
 
-bool parseVerb(const std::string& word, const std::string& where) {
-    std::string lower = word;
-    std::ranges::transform(lower, lower.begin(), [](unsigned char c) { return std::tolower(c); });
-    if (lower == "down")
-        return true;
-    if (lower == "up")
-        return false;
-    fail(where, "bad verb \"" + word + "\" (down or up)");
+using Kind = ScriptedKeySource::EventKind;
+
+std::string lowered(std::string word) {
+    std::ranges::transform(word, word.begin(), [](unsigned char c) { return std::tolower(c); });
+    return word;
 }
 
-uint8_t parseKey(const std::string& word, const std::string& where) {
-    if (auto code = keyCodeFromName(word))
-        return *code;
-    fail(where, "unknown key \"" + word + "\"");
+// The kind of event a verb starts and how many words its line has.
+struct Verb {
+    std::string_view name;
+    Kind kind;
+    size_t words;
+};
+
+constexpr Verb kVerbs[] = {
+    {"down", Kind::Key, 3},
+    {"up", Kind::Key, 3},
+    {"axis", Kind::PadAxis, 4},
+    {"padconnect", Kind::PadConnect, 2},
+    {"paddisconnect", Kind::PadDisconnect, 2},
+};
+
+const Verb& parseVerb(const std::string& word, const std::string& where) {
+    const std::string lower = lowered(word);
+    for (const Verb& verb : kVerbs)
+        if (verb.name == lower)
+            return verb;
+    fail(where, "bad verb \"" + word + "\" (down, up, axis, padconnect or paddisconnect)");
+}
+
+float parseAxisValue(const std::string& word, const std::string& where) {
+    float value = 0.0f;
+    const char* end = word.data() + word.size();
+    auto [last, ec] = std::from_chars(word.data(), end, value);
+    if (ec != std::errc() || last != end)
+        fail(where, "bad axis value \"" + word + "\" (a number such as -0.6)");
+    return value;
 }
 
 } // namespace
@@ -79,7 +103,7 @@ ScriptedKeySource ScriptedKeySource::parse(const std::string& text, const std::s
     std::istringstream lines(text);
     std::string line;
     for (size_t number = 1; std::getline(lines, line); ++number) {
-        line = trimmed(withoutComment(line));
+        line = std::string(trimmed(withoutComment(line)));
         if (line.empty())
             continue;
         events.push_back(parseLine(line, source + " line " + std::to_string(number)));
@@ -88,20 +112,68 @@ ScriptedKeySource ScriptedKeySource::parse(const std::string& text, const std::s
 }
 
 ScriptedKeySource::Event ScriptedKeySource::parseLine(const std::string& line, const std::string& where) {
-    std::istringstream words(line);
-    std::string tick, verb, key, extra;
-    words >> tick >> verb >> key;
-    if (key.empty() || (words >> extra))
-        fail(where, "expected \"TICK down KEY\" or \"TICK up KEY\", got \"" + line + "\"");
+    std::istringstream stream(line);
+    std::vector<std::string> words{std::istream_iterator<std::string>(stream), {}};
+    if (words.size() < 2)
+        failShape(line, where);
     // Checked in the order they are written, so the message names the first bad word.
-    const uint32_t at = parseTick(tick, where);
-    const bool down = parseVerb(verb, where);
-    return Event{at, parseKey(key, where), down};
+    Event event{parseTick(words[0], where), Kind::Key, 0};
+    const Verb& verb = parseVerb(words[1], where);
+    if (words.size() != verb.words)
+        failShape(line, where);
+    event.kind = verb.kind;
+    if (verb.kind == Kind::Key)
+        parsePress(words[2], verb.name == "down", where, event);
+    else if (verb.kind == Kind::PadAxis)
+        parseAxis(words[2], words[3], where, event);
+    return event;
+}
+
+void ScriptedKeySource::parsePress(const std::string& name, bool down, const std::string& where,
+                                   Event& event) {
+    event.down = down;
+    if (auto code = keyCodeFromName(name)) {
+        event.index = *code;
+    } else if (auto button = padButtonFromName(name)) {
+        event.kind = Kind::PadButton;
+        event.index = static_cast<uint8_t>(*button);
+    } else {
+        fail(where, "unknown key \"" + name + "\"");
+    }
+}
+
+void ScriptedKeySource::parseAxis(const std::string& name, const std::string& value, const std::string& where,
+                                  Event& event) {
+    auto axis = padAxisFromName(name);
+    if (!axis)
+        fail(where, "unknown pad axis \"" + name + "\" (LEFTX, LEFTY, RIGHTX, RIGHTY, LT or RT)");
+    event.index = static_cast<uint8_t>(*axis);
+    event.value = parseAxisValue(value, where);
 }
 
 void ScriptedKeySource::advanceTo(uint32_t tick) {
     for (; next_ < events_.size() && events_[next_].tick <= tick; ++next_)
-        down_[events_[next_].code] = events_[next_].down;
+        apply(events_[next_]);
+}
+
+void ScriptedKeySource::apply(const Event& event) {
+    switch (event.kind) {
+    case Kind::Key:
+        down_[event.index] = event.down;
+        break;
+    case Kind::PadConnect:
+    case Kind::PadDisconnect:
+        pad_ = PadState{.connected = event.kind == Kind::PadConnect};
+        break;
+    case Kind::PadButton:
+        if (pad_.connected)
+            pad_.buttons[event.index] = event.down;
+        break;
+    case Kind::PadAxis:
+        if (pad_.connected)
+            pad_.axes[event.index] = event.value;
+        break;
+    }
 }
 
 } // namespace qv

@@ -1,36 +1,32 @@
 #include "replay/KeyboardRecorder.h"
 
-#include "platform/KeyCodes.h"
+#include <algorithm>
+#include <cmath>
 
 namespace qv {
 
 KeyboardRecorder::KeyboardRecorder(const KeyboardInput& keyboard) : keyboard_(keyboard) {}
 
-uint8_t KeyboardRecorder::anyHeld(std::initializer_list<uint8_t> keys) const {
-    for (uint8_t code : keys)
-        if (keyboard_.keyHeld(code))
-            return 1;
-    return 0;
+// The arrow keys ask for full lock, so they only ever ramp toward it or decay once let go.
+float KeyboardRecorder::nextSteering(float current, float target) {
+    const bool easing = target == 0.0f || (current * target > 0.0f && std::abs(current) > std::abs(target));
+    if (easing)
+        return target + (current - target) * kSteerDecay;
+    if (target > current)
+        return std::min(current + kSteerRamp, target);
+    return std::max(current - kSteerRamp, target);
 }
 
 ControlRecord KeyboardRecorder::next() {
     ControlRecord record;
-    record.pedal = anyHeld({key::kF, key::kC});
-    record.brake = anyHeld({key::kD, key::kX});
-    record.backPedal = anyHeld({key::kR, key::kV});
-    record.jump = anyHeld({key::kSpace, key::kLShift});
-    record.boost = anyHeld({key::kUp, key::kA, key::kZ});
-    record.left = anyHeld({key::kLeft});
-    record.right = anyHeld({key::kRight});
-
-    const float direction = static_cast<float>(record.left) - static_cast<float>(record.right);
-    steerAccumulator_ = steerAccumulator_ + kSteerRamp * direction;
-    if (direction == 0.0f)
-        steerAccumulator_ = steerAccumulator_ * kSteerDecay;
-    if (steerAccumulator_ > 1.0f)
-        steerAccumulator_ = 1.0f;
-    if (steerAccumulator_ < -1.0f)
-        steerAccumulator_ = -1.0f;
+    record.pedal = held(GameAction::Pedal);
+    record.brake = held(GameAction::Brake);
+    record.backPedal = held(GameAction::BackPedal);
+    record.jump = held(GameAction::Jump);
+    record.boost = held(GameAction::Boost);
+    record.left = held(GameAction::Left);
+    record.right = held(GameAction::Right);
+    steerAccumulator_ = nextSteering(steerAccumulator_, keyboard_.steering());
     record.steer = steerAccumulator_;
 
     if (recordIndex_ < ControlRecording::kCapacity)

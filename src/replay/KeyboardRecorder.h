@@ -5,15 +5,18 @@
 #include "replay/ControlSource.h"
 
 #include <cstdint>
-#include <initializer_list>
 
 namespace qv {
 
-// A player's input: turns the polled key table into one record per rider update and keeps the
-// first 65,536 of them. The scene decides at the end of the run where the recording goes.
+// A player's input: turns the polled actions (keys and pad) into one record per rider update and
+// keeps the first 65,536 of them. The scene decides at the end of the run where the recording goes.
+// The record holds the smoothed steering the rider uses, so a run replays the same whatever
+// device steered it.
 class KeyboardRecorder : public ControlSource {
   public:
-    // Left and Right arrows move the steering this much per tick; letting go keeps this share.
+    // The steering moves toward what the player asks (an arrow key: full lock; a stick: as far as
+    // it is pushed) by this much per tick; asked for nothing, or for less than it has, it keeps
+    // this share of the difference each tick.
     static constexpr float kSteerRamp = 0.02f;
     static constexpr float kSteerDecay = 0.88f;
 
@@ -27,8 +30,11 @@ class KeyboardRecorder : public ControlSource {
     float steering() const { return steerAccumulator_; }
     const ControlRecording& recording() const { return recording_; }
 
+    // The steering one tick after `current`, asked for `target` (1 full left .. -1 full right).
+    static float nextSteering(float current, float target);
+
   private:
-    uint8_t anyHeld(std::initializer_list<uint8_t> keys) const;
+    uint8_t held(GameAction action) const { return keyboard_.held(action) ? 1 : 0; }
 
     const KeyboardInput& keyboard_;
     float steerAccumulator_ = 0.0f;

@@ -8,8 +8,8 @@
 #include "hud/MiniMap.h"
 #include "hud/RaceTimer.h"
 #include "hud/ScoreBoard.h"
+#include "platform/GameAction.h"
 #include "platform/GraphicsDevice.h"
-#include "platform/KeyCodes.h"
 #include "platform/KeyboardInput.h"
 #include "race/RaceClock.h"
 #include "race/RaceScore.h"
@@ -40,8 +40,8 @@ RacePhase::~RacePhase() {
 }
 
 bool RacePhase::togglePause() {
-    // W and P act as one pause key, toggling on a fresh press of either.
-    bool down = parts_.keyboard.asyncHeld(key::kW) || parts_.keyboard.asyncHeld(key::kP);
+    // Every key bound to pause (W and P by default) acts as one, toggling on a fresh press.
+    bool down = parts_.keyboard.asyncHeld(GameAction::Pause);
     if (down && !pauseKeyWasDown_)
         paused_ = !paused_;
     pauseKeyWasDown_ = down;

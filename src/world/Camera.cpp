@@ -1,6 +1,6 @@
 #include "world/Camera.h"
 
-#include "platform/KeyCodes.h"
+#include "platform/GameAction.h"
 
 #include <algorithm>
 #include <array>
@@ -23,8 +23,11 @@ constexpr float kJumpMargin = 3.5f;      // jump once the rider is this close to
 constexpr float kJumpReach = 0.6666667f; // ... landing two thirds of the sight range ahead
 constexpr float kRandomScale = 32767.0f;
 
-// Number keys of the main row in the order they are tested; the first one held wins.
-constexpr std::array<uint8_t, 7> kModeKeys{key::k0, key::k1, key::k2, key::k3, key::k4, key::k5, key::k6};
+// The camera actions (number keys 0 to 6 by default) in the order they are tested; the first one
+// held wins.
+constexpr std::array kModeActions{GameAction::Camera0, GameAction::Camera1, GameAction::Camera2,
+                                  GameAction::Camera3, GameAction::Camera4, GameAction::Camera5,
+                                  GameAction::Camera6};
 
 // Exponential smoothing toward a target: (k * old + terms...) * c, summed left to right.
 template <typename... Terms> float smooth(float k, float old, float c, Terms... terms) {
@@ -52,8 +55,8 @@ void Camera::selectMode() {
             modeTimer_ = 0;
         }
     }
-    for (size_t digit = 0; digit < kModeKeys.size(); ++digit) {
-        if (keyboard_.keyHeld(kModeKeys[digit])) {
+    for (size_t digit = 0; digit < kModeActions.size(); ++digit) {
+        if (keyboard_.held(kModeActions[digit])) {
             mode_ = static_cast<CameraMode>(digit);
             return;
         }

@@ -111,5 +111,30 @@ TEST(Program, SightRangeComesFromTheSettingsClamped) {
     EXPECT_EQ(high.state().sightRange, 100);
 }
 
+// Enter rebound to Space and Quit to Q: Return and Escape do nothing any more. The bad lines are
+// told on standard error once, as the game starts.
+TEST(Program, TheControlsOfTheSettingsFileDriveTheGame) {
+    test::HeadlessRig rig;
+    rig.dir.write("Pedalon.ini", "[CONTROLS]\nENTER=SPACE\nQUIT=Q\nJUMP=NOKEY\nPEDDAL=F\n");
+    rig.dir.write("keys.txt", "2 down RETURN\n3 up RETURN\n4 down ESCAPE\n5 up ESCAPE\n6 down SPACE\n"
+                              "7 up SPACE\n9 down Q\n");
+    testing::internal::CaptureStderr();
+    Program program(headless({"--keys", "keys.txt", "--trace", "trace.jsonl"}));
+    EXPECT_EQ(program.run(), 0);
+    const std::string warnings = testing::internal::GetCapturedStderr();
+
+    auto lines = readLines("trace.jsonl");
+    ASSERT_EQ(lines.size(), 11u) << "Q at tick 9 quits after tick 10";
+    for (size_t tick = 1; tick <= 5; ++tick)
+        EXPECT_NE(lines[tick - 1].find("\"director\":0"), std::string::npos)
+            << "tick " << tick << ": still the logo";
+    EXPECT_NE(lines[5].find("\"director\":1"), std::string::npos) << "Space skipped the logo";
+    EXPECT_NE(
+        warnings.find("JUMP: no key or pad button is called \"NOKEY\"; JUMP keeps SPACE, LSHIFT, PAD_X"),
+        std::string::npos)
+        << warnings;
+    EXPECT_NE(warnings.find("PEDDAL: no such action"), std::string::npos) << warnings;
+}
+
 } // namespace
 } // namespace qv

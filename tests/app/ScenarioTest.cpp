@@ -1,8 +1,11 @@
 #include "app/Program.h"
 #include "app/TraceReader.h"
+#include "core/FilePaths.h"
+#include "replay/ControlRecord.h"
 #include "support/HeadlessRig.h"
 
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -136,6 +139,72 @@ TEST_F(ScenarioTest, StageModeClearsStageOneWithFiveKnockDownsAndGoesStraightToS
     EXPECT_EQ(trace[end + 1].stage, 2);
     EXPECT_FALSE(trace[end + 1].demo);
     EXPECT_FALSE(trace[end + 1].stageCleared);
+}
+
+// A whole run on the pad: Start skips the logo and starts the run, the stick steers part way,
+// the shoulder boosts, X jumps, Back pauses and resumes, the pad is pulled out and plugged in
+// again, and Start ends the run.
+constexpr const char* kPadRun = R"(2 down PAD_START
+3 up PAD_START
+10 down PAD_START
+11 up PAD_START
+12 down PAD_A
+300 axis LEFTX -0.5
+360 axis LEFTX 0
+400 down PAD_RB
+420 up PAD_RB
+500 down PAD_X
+502 up PAD_X
+600 axis LEFTX 0.9
+640 axis LEFTX 0
+900 down PAD_BACK
+901 up PAD_BACK
+960 down PAD_BACK
+961 up PAD_BACK
+1000 paddisconnect
+1030 padconnect
+1031 down PAD_A
+1300 down PAD_START
+1301 up PAD_START
+)";
+
+std::vector<ControlRecord> readRecords(const std::string& path) {
+    std::string bytes;
+    EXPECT_TRUE(readFile(path, bytes)) << path;
+    std::vector<ControlRecord> records(bytes.size() / sizeof(ControlRecord));
+    std::memcpy(records.data(), bytes.data(), records.size() * sizeof(ControlRecord));
+    return records;
+}
+
+TEST_F(ScenarioTest, APadPlaysARunPausesOnBackAndGoesOnAfterBeingPulledOut) {
+    auto trace = play(kPadRun, 1400, false);
+    auto [begin, end] = firstRun(trace);
+    ASSERT_LT(end, trace.size()) << "Start did not end the run";
+    EXPECT_EQ(trace[begin].tick, 12) << "Start skipped the logo and started the run";
+    EXPECT_EQ(trace[end].director, 4);
+
+    // Back paused at tick 900 and resumed at 960: neither the clock nor the rider moved.
+    for (int tick = 901; tick < 960; ++tick) {
+        EXPECT_EQ(trace[tick - 1].time, trace[899].time) << "tick " << tick;
+        EXPECT_EQ(trace[tick - 1].riderPos, trace[899].riderPos) << "tick " << tick;
+    }
+    EXPECT_NE(trace[970].time, trace[899].time);
+
+    // The run's recording holds what the pad did, the stick's part-way steering among it.
+    ASSERT_TRUE(exists("Data/replay.dat")) << "no knock-down, so no new best: the run is the replay";
+    const std::vector<ControlRecord> records = readRecords(rig.path("Data/replay.dat"));
+    const float halfStick = (0.5f - 0.25f) / 0.75f;
+    auto count = [&](auto&& what) { return std::ranges::count_if(records, what); };
+    EXPECT_GT(count([&](const ControlRecord& r) { return r.steer == halfStick && r.left; }), 10);
+    EXPECT_GT(count([](const ControlRecord& r) { return r.right && r.steer < 0.0f; }), 0);
+    EXPECT_GT(count([](const ControlRecord& r) { return r.boost; }), 0);
+    EXPECT_GT(count([](const ControlRecord& r) { return r.jump; }), 0);
+    // Pedalling: on, off while the pad was out, on again once it was back.
+    std::vector<uint8_t> pedalling;
+    for (const ControlRecord& r : records)
+        if (pedalling.empty() || pedalling.back() != r.pedal)
+            pedalling.push_back(r.pedal);
+    EXPECT_EQ(pedalling, (std::vector<uint8_t>{1, 0, 1, 0})) << "the last 0: the unused rest of the file";
 }
 
 } // namespace

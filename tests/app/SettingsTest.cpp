@@ -1,8 +1,12 @@
 #include "app/Settings.h"
 #include "game/GameState.h"
+#include "platform/KeyCodes.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
 
 namespace qv {
 namespace {
@@ -52,6 +56,67 @@ TEST(Settings, AnEditTakesEffectAtTheNextRead) {
     EXPECT_EQ(settings.readInt("EFFECT", "FOG", 0), 1);
     dir.write("Pedalon.ini", "[EFFECT]\nFOG=0\n");
     EXPECT_EQ(settings.readInt("EFFECT", "FOG", 1), 0);
+}
+
+TEST(Settings, AStringIsTheValueAsWrittenWithoutTheSpaceAroundIt) {
+    test::TempDir dir;
+    Settings settings(
+        dir.write("Pedalon.ini", "[Controls]\n pedal =  G, PAD_A \r\nEMPTY=\n[OTHER]\nJUMP=X\n"));
+    EXPECT_EQ(settings.readString("CONTROLS", "PEDAL"), "G, PAD_A");
+    EXPECT_EQ(settings.readString("CONTROLS", "EMPTY"), "");
+    EXPECT_EQ(settings.readString("CONTROLS", "JUMP"), std::nullopt);
+    EXPECT_EQ(Settings(dir.file("missing.ini")).readString("CONTROLS", "PEDAL"), std::nullopt);
+}
+
+// --- the controls ---
+
+class ControlSettingsTest : public ::testing::Test {
+  protected:
+    Bindings read(const std::string& text) {
+        warnings.str("");
+        return Settings(dir.write("Pedalon.ini", text)).bindings(warnings);
+    }
+
+    test::TempDir dir;
+    std::ostringstream warnings;
+};
+
+TEST_F(ControlSettingsTest, WithoutAControlsSectionEveryActionKeepsItsDefaultsSilently) {
+    const Bindings bindings = read("[EFFECT]\nFOG=0\nPEDAL=G\n");
+    const Bindings defaults = Bindings::defaults();
+    for (GameAction action : allGameActions())
+        EXPECT_EQ(bindings.of(action), defaults.of(action)) << gameActionName(action);
+    EXPECT_EQ(warnings.str(), "");
+}
+
+TEST_F(ControlSettingsTest, AnActionTakesTheKeysAndPadInputsItsLineNamesAndOnlyThose) {
+    const Bindings bindings = read("[CONTROLS]\nPEDAL=G, PAD_Y\njump = space,g\nPause=PAD_START\n");
+    EXPECT_EQ(bindings.of(GameAction::Pedal), (Bindings::List{key::kG, PadInput::button(PadButton::Y)}));
+    EXPECT_EQ(bindings.of(GameAction::Jump), (Bindings::List{key::kSpace, key::kG}));
+    EXPECT_EQ(bindings.of(GameAction::Pause), (Bindings::List{PadInput::button(PadButton::Start)}));
+    EXPECT_EQ(bindings.of(GameAction::Brake), Bindings::defaults().of(GameAction::Brake));
+    EXPECT_EQ(warnings.str(), "");
+}
+
+TEST_F(ControlSettingsTest, AnUnknownNameIsToldOnceAndTheActionKeepsItsDefault) {
+    const Bindings bindings = read("[CONTROLS]\nPEDAL=G, PAD_Q\nBOOST=\nPEDDAL=G\nJUMP=PAD_X\n");
+    EXPECT_EQ(bindings.of(GameAction::Pedal), Bindings::defaults().of(GameAction::Pedal));
+    EXPECT_EQ(bindings.of(GameAction::Boost), Bindings::defaults().of(GameAction::Boost));
+    EXPECT_EQ(bindings.of(GameAction::Jump), (Bindings::List{PadInput::button(PadButton::X)}));
+    const std::string said = warnings.str();
+    EXPECT_NE(
+        said.find("[CONTROLS] PEDAL: no key or pad button is called \"PAD_Q\"; PEDAL keeps F, C, PAD_A"),
+        std::string::npos)
+        << said;
+    EXPECT_NE(said.find("BOOST: no key or pad button is called \"\""), std::string::npos) << said;
+    EXPECT_NE(said.find("PEDDAL: no such action"), std::string::npos) << said;
+    EXPECT_EQ(std::ranges::count(said, '\n'), 3) << said;
+}
+
+TEST_F(ControlSettingsTest, TheFirstLineForAnActionWinsAsEverywhereInTheFile) {
+    const Bindings bindings = read("[CONTROLS]\nPEDAL=G\npedal=H\n[CONTROLS]\nPEDAL=J\n");
+    EXPECT_EQ(bindings.of(GameAction::Pedal), (Bindings::List{key::kG}));
+    EXPECT_EQ(warnings.str(), "");
 }
 
 TEST(GameState, SightRangeIsClampedToEightToHundred) {

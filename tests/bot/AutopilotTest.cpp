@@ -36,8 +36,8 @@ class AutopilotRide {
   private:
     RiderWorkspace& ws_;
     ScriptedKeySource none_ = ScriptedKeySource::fromText("");
-    Autopilot autopilot_{none_};
-    KeyboardInput keyboard_{autopilot_};
+    Autopilot autopilot_;
+    KeyboardInput keyboard_{none_, none_, Bindings::defaults(), &autopilot_};
     KeyboardRecorder recorder_{keyboard_};
     std::unique_ptr<Rider> rider_;
 };

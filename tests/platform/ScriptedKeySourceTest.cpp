@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace qv {
@@ -89,6 +90,14 @@ TEST(ScriptedKeySourceTest, BadLinesAreFatalAndNameTheirLine) {
         {"3 down", "expected"},
         {"3 down A B", "expected"},
         {"down", "expected"},
+        {"3 down PAD_Q", "unknown key \"PAD_Q\""},
+        {"3 down PAD_LT", "unknown key"},
+        {"3 axis LEFTZ 0.5", "unknown pad axis \"LEFTZ\""},
+        {"3 axis LEFTX", "expected"},
+        {"3 axis LEFTX half", "bad axis value \"half\""},
+        {"3 axis LEFTX 0.5x", "bad axis value"},
+        {"3 padconnect now", "expected"},
+        {"3 plug", "bad verb \"plug\""},
     };
     for (const Case& c : cases) {
         const std::string script = "# header\n1 down A\n" + c.line + "\n2 up A\n";
@@ -102,6 +111,39 @@ TEST(ScriptedKeySourceTest, BadLinesAreFatalAndNameTheirLine) {
             EXPECT_NE(message.find(c.complaint), std::string::npos) << message;
         }
     }
+}
+
+TEST(ScriptedKeySourceTest, PadLinesMoveThePadAndLeaveTheKeysAlone) {
+    auto keys = ScriptedKeySource::fromText("1 down PAD_A\n1 axis LEFTX -0.6\n1 axis rt 1\n2 up pad_a\n"
+                                            "2 Axis LeftTrigger 0.5\n");
+    EXPECT_TRUE(keys.padState().connected) << "a pad is plugged in from the start";
+    keys.advanceTo(1);
+    PadState pad = keys.padState();
+    EXPECT_TRUE(pad.held(PadButton::A));
+    EXPECT_FLOAT_EQ(pad.axes[static_cast<size_t>(PadAxis::LeftX)], -0.6f);
+    EXPECT_FLOAT_EQ(pad.axes[static_cast<size_t>(PadAxis::RightTrigger)], 1.0f);
+    KeySource::KeyTable table{};
+    keys.readAll(table);
+    EXPECT_EQ(std::ranges::count(table, true), 0) << "PAD_A is no key";
+    keys.advanceTo(2);
+    pad = keys.padState();
+    EXPECT_FALSE(pad.held(PadButton::A));
+    EXPECT_FLOAT_EQ(pad.axes[static_cast<size_t>(PadAxis::LeftTrigger)], 0.5f);
+}
+
+TEST(ScriptedKeySourceTest, APulledOutPadHoldsNothingTakesNothingAndComesBackEmpty) {
+    auto keys = ScriptedKeySource::fromText("1 down PAD_B\n1 axis LEFTY 1\n2 paddisconnect\n3 down PAD_X\n"
+                                            "3 axis RIGHTX 1\n4 padconnect\n5 down PAD_Y\n");
+    keys.advanceTo(2);
+    EXPECT_FALSE(keys.padState().connected);
+    keys.advanceTo(4);
+    const PadState back = keys.padState();
+    EXPECT_TRUE(back.connected);
+    EXPECT_FALSE(back.held(PadButton::B)) << "held when pulled out, released when plugged in again";
+    EXPECT_FALSE(back.held(PadButton::X)) << "pressed while out";
+    EXPECT_EQ(back.axes, (std::array<float, kPadAxisCount>{}));
+    keys.advanceTo(5);
+    EXPECT_TRUE(keys.padState().held(PadButton::Y));
 }
 
 TEST(ScriptedKeySourceFileTest, ReadsAFileAndNamesItInErrors) {

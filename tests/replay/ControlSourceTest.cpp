@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <filesystem>
 #include <limits>
 
@@ -109,6 +111,92 @@ TEST_F(SteeringTest, RightRampsTheOtherWayAndBothArrowsTogetherDecay) {
     EXPECT_EQ(both.left, 1);
     EXPECT_EQ(both.right, 1);
     EXPECT_NEAR(both.steer, right.back() * 0.88f, 1e-6f);
+}
+
+// The steering as the arrow keys have always made it, to compare with bit for bit.
+float arrowSteering(float steer, bool left, bool right) {
+    const float direction = static_cast<float>(left) - static_cast<float>(right);
+    steer = steer + 0.02f * direction;
+    if (direction == 0.0f)
+        steer = steer * 0.88f;
+    return std::clamp(steer, -1.0f, 1.0f);
+}
+
+TEST(KeyboardSteering, TheArrowsSteerBitForBitAsTheyAlwaysDid) {
+    // Three thousand ticks of arrows pressed and let go at random, both together at times.
+    std::string script;
+    std::vector<std::pair<bool, bool>> arrows;
+    bool left = false, right = false;
+    uint32_t seed = 12345;
+    for (uint32_t tick = 1; tick <= 3000; ++tick) {
+        seed = seed * 1664525u + 1013904223u;
+        if ((seed >> 24) < 20) {
+            left = !left;
+            script += std::to_string(tick) + (left ? " down" : " up") + " LEFT\n";
+        }
+        if (((seed >> 16) & 0xFF) < 16) {
+            right = !right;
+            script += std::to_string(tick) + (right ? " down" : " up") + " RIGHT\n";
+        }
+        arrows.emplace_back(left, right);
+    }
+    RiderWorkspace ws(script);
+    KeyboardRecorder recorder(ws.rig.keyboard);
+    float expected = 0.0f;
+    for (uint32_t tick = 1; tick <= arrows.size(); ++tick) {
+        ws.rig.keysFor(tick);
+        ws.rig.keyboard.poll();
+        const ControlRecord record = recorder.next();
+        expected = arrowSteering(expected, arrows[tick - 1].first, arrows[tick - 1].second);
+        ASSERT_EQ(std::bit_cast<uint32_t>(record.steer), std::bit_cast<uint32_t>(expected))
+            << "tick " << tick;
+    }
+}
+
+// The stick: half way left (past the dead zone), full left, half way again, let go, full right.
+class StickSteeringTest : public KeyboardRecorderTest {
+  protected:
+    StickSteeringTest()
+        : KeyboardRecorderTest("1 axis LEFTX -0.625\n61 axis LEFTX -1\n111 axis LEFTX -0.625\n"
+                               "161 axis LEFTX 0.1\n181 axis LEFTX 1\n") {}
+};
+
+TEST_F(StickSteeringTest, AStickHalfWaySteersHalfWayAfterTheSameRampAsTheArrows) {
+    const std::vector<float> steer = steeringOver(60);
+    EXPECT_NEAR(steer[0], 0.02f, 1e-6f);
+    for (size_t t = 25; t < steer.size(); ++t)
+        EXPECT_EQ(steer[t], 0.5f) << "tick " << t + 1;
+    const std::vector<float> full = steeringOver(50);
+    EXPECT_NEAR(full[0], 0.52f, 1e-6f);
+    EXPECT_EQ(full.back(), 1.0f);
+}
+
+TEST_F(StickSteeringTest, EasingTheStickBackEasesTheSteeringAsLettingGoDoes) {
+    steeringOver(110);
+    const std::vector<float> eased = steeringOver(50);
+    float expected = 1.0f;
+    for (size_t t = 0; t < eased.size(); ++t) {
+        expected = 0.5f + (expected - 0.5f) * 0.88f;
+        EXPECT_NEAR(eased[t], expected, 1e-6f) << "tick " << t + 111;
+        EXPECT_GT(eased[t], 0.5f);
+    }
+    // Inside the dead zone the stick asks for nothing: the steering dies away.
+    const ControlRecord released = recordTick();
+    EXPECT_NEAR(released.steer, eased.back() * 0.88f, 1e-6f);
+    EXPECT_EQ(released.left, 0);
+    EXPECT_EQ(released.right, 0);
+}
+
+TEST_F(StickSteeringTest, TheRecordSaysWhichWayTheStickIsPushedForTheAirAndTheWater) {
+    const ControlRecord left = recordTick();
+    EXPECT_EQ(left.left, 1);
+    EXPECT_EQ(left.right, 0);
+    steeringOver(178);
+    const ControlRecord centred = recordTick();
+    const ControlRecord right = recordTick();
+    EXPECT_EQ(right.left, 0);
+    EXPECT_EQ(right.right, 1);
+    EXPECT_NEAR(right.steer, centred.steer - 0.02f, 1e-6f);
 }
 
 // --- saving ---

@@ -1,6 +1,6 @@
 #include "scene/Scene.h"
 #include "core/FatalError.h"
-#include "platform/KeyCodes.h"
+#include "platform/GameAction.h"
 #include "race/RaceClock.h"
 #include "scene/FinishPhase.h"
 #include "scene/RacePhase.h"
@@ -112,9 +112,9 @@ TEST_F(SceneTest, SceneUpdatePollsTheKeyboard) {
     test::HeadlessRig keyed("1 down F\n");
     keyed.keysFor(1);
     Scene scene(SceneKind::Play, keyed.graphics, keyed.sound, keyed.keyboard, keyed.state, keyed.options());
-    EXPECT_FALSE(keyed.keyboard.keyHeld(key::kF));
+    EXPECT_FALSE(keyed.keyboard.held(GameAction::Pedal));
     scene.update();
-    EXPECT_TRUE(keyed.keyboard.keyHeld(key::kF));
+    EXPECT_TRUE(keyed.keyboard.held(GameAction::Pedal));
 }
 
 TEST_F(SceneTest, MissingSoundsLeaveTheSceneSilentButRunning) {

@@ -42,7 +42,7 @@ class HeadlessRig {
     RecordingRenderDevice graphics{RecordingRenderDevice::Vertices::Keep};
     NullSoundSystem sound;
     ScriptedKeySource keys;
-    KeyboardInput keyboard{keys};
+    KeyboardInput keyboard{keys, keys};
     VirtualClock clock;
 };
 

@@ -1,0 +1,73 @@
+#include "platform/Bindings.h"
+
+#include "core/Text.h"
+#include "platform/KeyCodes.h"
+
+namespace qv {
+
+namespace {
+
+using B = PadButton;
+using A = PadAxis;
+using Action = GameAction;
+
+std::optional<Bindings::Binding> bindingFromName(std::string_view name) {
+    if (auto code = keyCodeFromName(name))
+        return Bindings::Binding(*code);
+    if (auto input = padInputFromName(name))
+        return Bindings::Binding(*input);
+    return std::nullopt;
+}
+
+std::string bindingName(const Bindings::Binding& binding) {
+    if (const auto* code = std::get_if<uint8_t>(&binding))
+        return std::string(keyName(*code));
+    return padInputName(std::get<PadInput>(binding));
+}
+
+} // namespace
+
+Bindings Bindings::defaults() {
+    Bindings b;
+    b.set(Action::Pedal, {key::kF, key::kC, PadInput::button(B::A)});
+    b.set(Action::Brake, {key::kD, key::kX, PadInput::button(B::B)});
+    b.set(Action::BackPedal, {key::kR, key::kV, PadInput::positive(A::LeftTrigger)});
+    b.set(Action::Jump, {key::kSpace, key::kLShift, PadInput::button(B::X)});
+    b.set(Action::Boost, {key::kUp, key::kA, key::kZ, PadInput::button(B::RightShoulder),
+                          PadInput::positive(A::RightTrigger)});
+    b.set(Action::Left, {key::kLeft, PadInput::button(B::DpadLeft), PadInput::negative(A::LeftX)});
+    b.set(Action::Right, {key::kRight, PadInput::button(B::DpadRight), PadInput::positive(A::LeftX)});
+    // Back pauses rather than quits: a stray press must not end the game.
+    b.set(Action::Pause, {key::kW, key::kP, PadInput::button(B::Back)});
+    const uint8_t cameraKeys[] = {key::k0, key::k1, key::k2, key::k3, key::k4, key::k5, key::k6};
+    for (size_t i = 0; i < std::size(cameraKeys); ++i)
+        b.set(static_cast<Action>(static_cast<size_t>(Action::Camera0) + i), {cameraKeys[i]});
+    b.set(Action::Enter, {key::kReturn, PadInput::button(B::Start)});
+    b.set(Action::Quit, {key::kEscape});
+    return b;
+}
+
+std::optional<Bindings::List> Bindings::parse(std::string_view text, std::string& unknown) {
+    List list;
+    for (size_t start = 0; start <= text.size();) {
+        const size_t comma = std::min(text.find(',', start), text.size());
+        const std::string_view name = trimmed(text.substr(start, comma - start));
+        auto binding = bindingFromName(name);
+        if (!binding) {
+            unknown = std::string(name);
+            return std::nullopt;
+        }
+        list.push_back(*binding);
+        start = comma + 1;
+    }
+    return list;
+}
+
+std::string Bindings::describe(const List& bindings) {
+    std::string text;
+    for (const Binding& binding : bindings)
+        text += (text.empty() ? "" : ", ") + bindingName(binding);
+    return text;
+}
+
+} // namespace qv

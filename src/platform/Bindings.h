@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/GameAction.h"
+#include "platform/PadCodes.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace qv {
+
+// Which keys and pad inputs do each game action; any one of them held holds the action, and one
+// key may serve several actions (it then does all of them). The defaults are the game's keys of
+// old plus the pad layout a racing player expects.
+class Bindings {
+  public:
+    // A key code (KeyCodes.h) or a pad input.
+    using Binding = std::variant<uint8_t, PadInput>;
+    using List = std::vector<Binding>;
+
+    static Bindings defaults();
+
+    const List& of(GameAction action) const { return table_[static_cast<size_t>(action)]; }
+    void set(GameAction action, List bindings) { table_[static_cast<size_t>(action)] = std::move(bindings); }
+
+    // "F, C, PAD_A": key and pad input names separated by commas (white space around them is
+    // ignored). Empty when a name is neither a key nor a pad input, which is then in `unknown`;
+    // an empty text or an empty name counts as unknown too.
+    static std::optional<List> parse(std::string_view text, std::string& unknown);
+    // The names of a list, as the settings file writes them ("F, C, PAD_A").
+    static std::string describe(const List& bindings);
+
+  private:
+    std::array<List, kGameActionCount> table_;
+};
+
+} // namespace qv
