@@ -4,6 +4,7 @@
 #include "core/FatalError.h"
 #include "core/SaveResult.h"
 #include "platform/Clock.h"
+#include "platform/GraphicsDevice.h"
 #include "platform/KeyCodes.h"
 #include "platform/KeyboardInput.h"
 #include "scene/Scene.h"
@@ -142,8 +143,9 @@ void GameDirector::toggleModeIfAsked() {
 }
 
 void GameDirector::drawWithFrameSkip() {
-    // Drawing is skipped under load; the game logic keeps its 17 ms step.
-    if (clockBefore(clock_.now(), nextDeadline_))
+    // Drawing is skipped under load and while nothing can be seen; the game logic keeps its
+    // 17 ms step.
+    if (graphics_.showsFrames() && clockBefore(clock_.now(), nextDeadline_))
         scene_->draw();
 }
 

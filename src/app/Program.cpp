@@ -3,6 +3,7 @@
 #include "app/ErrorLog.h"
 #include "app/GameDirector.h"
 #include "app/TraceWriter.h"
+#include "app/WindowSession.h"
 #include "assets/PngWriter.h"
 #include "bot/Autopilot.h"
 #include "characters/GoalCourse.h"
@@ -66,6 +67,8 @@ void Program::fail(const std::exception& error) {
     } catch (const std::exception& e) {
         std::cerr << "qorvex: " << e.what() << "\n";
     }
+    if (windowSession_)
+        windowSession_->close();
     destroyServices();
 }
 
@@ -82,13 +85,16 @@ void Program::start() {
     }
 }
 
+// The window comes back as the player left it; the settings give its first size and mode, and
+// every size in the headless runner, which neither reads nor writes the player's window state.
 void Program::openWindow() {
     if (commandLine_.headless && !commandLine_.gl)
         return;
-    int width = settings_.read(setting::kWidth);
-    int height = settings_.read(setting::kHeight);
-    bool fullscreen = !commandLine_.headless && settings_.read(setting::kFullscreen) != 0;
-    window_ = std::make_unique<SdlWindow>(kTitle, width, height, fullscreen);
+    WindowState first{settings_.read(setting::kWidth), settings_.read(setting::kHeight),
+                      !commandLine_.headless && settings_.read(setting::kFullscreen) != 0};
+    if (!commandLine_.headless && (savedWindow_ = readWindowState(files_.windowState())))
+        first = *savedWindow_;
+    window_ = std::make_unique<SdlWindow>(kTitle, first.width, first.height, first.fullscreen);
 }
 
 void Program::buildServices() {
@@ -108,6 +114,8 @@ void Program::buildServices() {
     else
         sound_ = std::make_unique<MixerSoundSystem>();
 
+    SdlKeySource* windowKeys = nullptr;
+    SdlClock* windowClock = nullptr;
     if (commandLine_.headless) {
         auto script = std::make_unique<ScriptedKeySource>(
             commandLine_.keysFile.empty() ? ScriptedKeySource::fromText("")
@@ -117,8 +125,14 @@ void Program::buildServices() {
         clock_ = std::make_unique<VirtualClock>();
     } else {
         keySource_ = std::make_unique<SdlKeySource>(window_->handle());
+        windowKeys = static_cast<SdlKeySource*>(keySource_.get());
         clock_ = std::make_unique<SdlClock>();
+        windowClock = static_cast<SdlClock*>(clock_.get());
     }
+    if (window_)
+        windowSession_ = std::make_unique<WindowSession>(*window_, windowKeys, windowClock,
+                                                         commandLine_.headless ? "" : files_.windowState(),
+                                                         savedWindow_, std::cerr);
     if (commandLine_.autopilot)
         autopilot_ = std::make_unique<Autopilot>(*keySource_);
     keyboard_ = std::make_unique<KeyboardInput>(autopilot_ ? static_cast<const KeySource&>(*autopilot_)
@@ -127,14 +141,17 @@ void Program::buildServices() {
                                                std::cerr, files_);
 }
 
-// The loop takes at most one message per pass and gives the director one tick per pass. A quit
-// request (window closed, Escape held, director stopped) travels as Destroy then Quit, so the
-// loop ends on the pass after the one that saw it, as a windowed program's message queue does.
+// The loop handles every pending window event, takes at most one message per pass and gives the
+// director one tick per pass. A quit request (window closed, Escape held, director stopped)
+// travels as Destroy then Quit, so the loop ends on the pass after the one that saw it, as a
+// windowed program's message queue does.
 void Program::mainLoop() {
     bool quit = false;
     while (!quit) {
         beforeTick();
         if (!director_->running() || keyboard_->asyncHeld(key::kEscape))
+            messages_.push_back(Message::Destroy);
+        if (windowSession_ && windowSession_->pass())
             messages_.push_back(Message::Destroy);
         Message message;
         if (takeMessage(message)) {
@@ -176,16 +193,11 @@ GlPresentOptions Program::presentOptions() const {
 }
 
 bool Program::takeMessage(Message& message) {
-    if (!messages_.empty()) {
-        message = messages_.front();
-        messages_.pop_front();
-        return true;
-    }
-    if (window_ && window_->pumpOneEvent()) {
-        message = Message::Destroy;
-        return true;
-    }
-    return false;
+    if (messages_.empty())
+        return false;
+    message = messages_.front();
+    messages_.pop_front();
+    return true;
 }
 
 void Program::afterTick() {
@@ -207,6 +219,8 @@ void Program::saveScreenshots() {
 }
 
 void Program::shutdown() {
+    if (windowSession_)
+        windowSession_->close();
     director_->setState(GameDirector::Quit);
     director_->tick();
     ++ticks_;
@@ -229,6 +243,7 @@ void Program::destroyServices() {
     sound_.reset();
     keyboard_.reset();
     autopilot_.reset();
+    windowSession_.reset();
     keySource_.reset();
     script_ = nullptr;
     clock_.reset();

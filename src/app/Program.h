@@ -5,10 +5,12 @@
 #include "assets/PlayerFiles.h"
 #include "game/GameState.h"
 #include "platform/SdlLibrary.h"
+#include "platform/WindowState.h"
 
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 
 namespace qv {
 
@@ -23,6 +25,7 @@ class ScriptedKeySource;
 class SdlWindow;
 class SoundSystem;
 class TraceWriter;
+class WindowSession;
 struct GlPresentOptions;
 
 // The program entry: resets the game state, opens the window, builds the graphics device, the
@@ -64,6 +67,8 @@ class Program {
     Settings settings_;
     GameState state_;
     std::unique_ptr<SdlWindow> window_;
+    std::optional<WindowState> savedWindow_; // the state file's, when the window came from it
+    std::unique_ptr<WindowSession> windowSession_;
     std::unique_ptr<GraphicsDevice> graphics_;
     RecordingRenderDevice* recorder_ = nullptr;
     std::unique_ptr<SoundSystem> sound_;

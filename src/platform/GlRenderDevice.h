@@ -65,6 +65,7 @@ class GlRenderDevice : public GraphicsDevice {
                     std::span<const VertexRange> ranges) override;
     void drawStaticMesh(const StaticGeometry& mesh) override;
     std::unique_ptr<Texture> createTexture(const Image& image) override;
+    bool showsFrames() const override { return window_.showing(); }
     uint32_t backBufferWidth() const override { return frame_.width(); }
     uint32_t backBufferHeight() const override { return frame_.height(); }
     bool readBackBuffer(Image& out) override { return frame_.read(out); }

@@ -69,6 +69,10 @@ class GraphicsDevice {
     // Creates a texture from pixels; null when the device cannot make one.
     virtual std::unique_ptr<Texture> createTexture(const Image& image) = 0;
 
+    // False while a frame drawn now could not be seen (a minimised window); drawing may then be
+    // left out.
+    virtual bool showsFrames() const { return true; }
+
     virtual uint32_t backBufferWidth() const = 0;
     virtual uint32_t backBufferHeight() const = 0;
     // Reads the back buffer as it is after the last frame; false when the device draws nothing.

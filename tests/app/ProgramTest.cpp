@@ -1,4 +1,5 @@
 #include "app/Program.h"
+#include "platform/WindowState.h"
 #include "support/HeadlessRig.h"
 #include "support/TempDir.h"
 
@@ -109,6 +110,36 @@ TEST(Program, SightRangeComesFromTheSettingsClamped) {
     Program high(headless({"--ticks", "1"}));
     high.run();
     EXPECT_EQ(high.state().sightRange, 100);
+}
+
+// A window of its own on SDL's offscreen driver, for a few real-time ticks.
+CommandLine windowed() {
+    std::string error;
+    auto cl = CommandLine::parse({"--seed", "1", "--ticks", "3"}, error);
+    EXPECT_TRUE(cl) << error;
+    return *cl;
+}
+
+TEST(Program, TheWindowComesBackAsItWasLeftAndAGarbledStateFallsBackToTheSettings) {
+    test::HeadlessRig rig;
+    rig.dir.write("Pedalon.ini", "[SCREENMODE]\nWIDTH=400\nHEIGHT=300\nFULLSCREEN=0\n");
+    rig.dir.write("window.ini", "WIDTH=\x01\x02garbage\n");
+    EXPECT_EQ(Program(windowed()).run(), 0);
+    EXPECT_EQ(readWindowState("window.ini"), (WindowState{400, 300, false})) << "the settings' size";
+
+    // The window is made at the state's size, so the state it leaves is the same and the file
+    // is left as it was.
+    const std::string leftAs = "WIDTH=500\nHEIGHT=350\nFULLSCREEN=0\n# by hand\n";
+    rig.dir.write("window.ini", leftAs);
+    EXPECT_EQ(Program(windowed()).run(), 0);
+    EXPECT_EQ(readLines("window.ini").back(), "# by hand");
+}
+
+TEST(Program, TheHeadlessRunnerNeitherReadsNorWritesTheWindowState) {
+    test::HeadlessRig rig;
+    EXPECT_EQ(Program(headless({"--ticks", "3"})).run(), 0);
+    EXPECT_EQ(Program(headless({"--gl", "--ticks", "3"})).run(), 0);
+    EXPECT_FALSE(std::filesystem::exists("window.ini"));
 }
 
 } // namespace
