@@ -189,7 +189,9 @@ void Program::beforeTick() {
 // Screenshots need frames that can still be read after they are shown; the headless runner's
 // pictures must not depend on how fast the machine is.
 GlPresentOptions Program::presentOptions() const {
-    return {!commandLine_.screenshots.empty(), commandLine_.headless ? 0.0 : kFrameBudgetMs};
+    const bool classic = settings_.read(setting::kClassicPicture) != 0;
+    return {!commandLine_.screenshots.empty(), commandLine_.headless ? 0.0 : kFrameBudgetMs, 0.0f,
+            classic ? PictureMode::Classic : PictureMode::Widescreen};
 }
 
 bool Program::takeMessage(Message& message) {

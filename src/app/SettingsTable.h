@@ -24,14 +24,17 @@ inline constexpr SettingKey kHeight{"SCREENMODE", "HEIGHT", 480};
 inline constexpr SettingKey kFullscreen{"SCREENMODE", "FULLSCREEN", 1};
 // Accepted for old files; the renderer always draws in 32-bit colour.
 inline constexpr SettingKey kFullColor{"SCREENMODE", "FULLCOLOR", 1};
+// 1: the fixed WIDTH x HEIGHT picture, letterboxed, as it always was; 0: the widescreen picture.
+inline constexpr SettingKey kClassicPicture{"SCREENMODE", "CLASSIC", 0};
 inline constexpr SettingKey kFog{"EFFECT", "FOG", 1};
 inline constexpr SettingKey kColor{"EFFECT", "COLOR", 1};
 inline constexpr SettingKey kRipple{"EFFECT", "RIPPLE", 1};
 inline constexpr SettingKey kSplash{"EFFECT", "SPLASH", 1};
 inline constexpr SettingKey kInitializeScores{"SCORE", "INITIALIZE", 0};
 
-inline constexpr std::array kAll{kSightRange, kGroundTexture, kWidth,  kHeight, kFullscreen,      kFullColor,
-                                 kFog,        kColor,         kRipple, kSplash, kInitializeScores};
+inline constexpr std::array kAll{kSightRange, kGroundTexture,  kWidth,           kHeight, kFullscreen,
+                                 kFullColor,  kClassicPicture,      kFog,    kColor,
+                                 kRipple,     kSplash,         kInitializeScores};
 
 } // namespace setting
 } // namespace qv
