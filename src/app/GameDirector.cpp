@@ -56,6 +56,11 @@ void GameDirector::tick() {
     updateEnterEdge();
 }
 
+void GameDirector::windowFocusLost() {
+    if (state_ == Run && scene_)
+        scene_->pauseForFocusLoss();
+}
+
 void GameDirector::tickLogo() {
     if (!logo_)
         logo_ = std::make_unique<LogoScreen>(graphics_, sound_);

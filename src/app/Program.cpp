@@ -121,6 +121,7 @@ void Program::buildServices() {
             commandLine_.keysFile.empty() ? ScriptedKeySource::fromText("")
                                           : ScriptedKeySource::fromFile(commandLine_.keysFile));
         script_ = script.get();
+        focus_ = script_;
         keySource_ = std::move(script);
         clock_ = std::make_unique<VirtualClock>();
     } else {
@@ -128,6 +129,7 @@ void Program::buildServices() {
         windowKeys = static_cast<SdlKeySource*>(keySource_.get());
         clock_ = std::make_unique<SdlClock>();
         windowClock = static_cast<SdlClock*>(clock_.get());
+        focus_ = window_.get();
     }
     if (window_)
         windowSession_ = std::make_unique<WindowSession>(*window_, windowKeys, windowClock,
@@ -161,6 +163,8 @@ void Program::mainLoop() {
             else
                 quit = true;
         }
+        if (focus_ && !focus_->focused())
+            director_->windowFocusLost();
         director_->tick();
         ++ticks_;
         afterTick();
@@ -246,6 +250,7 @@ void Program::destroyServices() {
     keyboard_.reset();
     autopilot_.reset();
     windowSession_.reset();
+    focus_ = nullptr;
     keySource_.reset();
     script_ = nullptr;
     clock_.reset();

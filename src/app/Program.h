@@ -25,6 +25,7 @@ class ScriptedKeySource;
 class SdlWindow;
 class SoundSystem;
 class TraceWriter;
+class WindowFocus;
 class WindowSession;
 struct GlPresentOptions;
 
@@ -69,6 +70,7 @@ class Program {
     std::unique_ptr<SdlWindow> window_;
     std::optional<WindowState> savedWindow_; // the state file's, when the window came from it
     std::unique_ptr<WindowSession> windowSession_;
+    const WindowFocus* focus_ = nullptr; // the window's, or the key script's
     std::unique_ptr<GraphicsDevice> graphics_;
     RecordingRenderDevice* recorder_ = nullptr;
     std::unique_ptr<SoundSystem> sound_;

@@ -26,6 +26,8 @@ inline constexpr SettingKey kFullscreen{"SCREENMODE", "FULLSCREEN", 1};
 inline constexpr SettingKey kFullColor{"SCREENMODE", "FULLCOLOR", 1};
 // 1: the fixed WIDTH x HEIGHT picture, letterboxed, as it always was; 0: the widescreen picture.
 inline constexpr SettingKey kClassicPicture{"SCREENMODE", "CLASSIC", 0};
+// 0: a player's race goes on when the window loses focus.
+inline constexpr SettingKey kFocusPause{"WINDOW", "FOCUSPAUSE", 1};
 inline constexpr SettingKey kFog{"EFFECT", "FOG", 1};
 inline constexpr SettingKey kColor{"EFFECT", "COLOR", 1};
 inline constexpr SettingKey kRipple{"EFFECT", "RIPPLE", 1};
@@ -33,7 +35,7 @@ inline constexpr SettingKey kSplash{"EFFECT", "SPLASH", 1};
 inline constexpr SettingKey kInitializeScores{"SCORE", "INITIALIZE", 0};
 
 inline constexpr std::array kAll{kSightRange, kGroundTexture,  kWidth,           kHeight, kFullscreen,
-                                 kFullColor,  kClassicPicture,      kFog,    kColor,
+                                 kFullColor,  kClassicPicture, kFocusPause,      kFog,    kColor,
                                  kRipple,     kSplash,         kInitializeScores};
 
 } // namespace setting

@@ -41,14 +41,27 @@ uint32_t parseTick(const std::string& word, const std::string& where) {
     return tick;
 }
 
+std::string lowerCase(std::string word) {
+    std::ranges::transform(word, word.begin(), [](unsigned char c) { return std::tolower(c); });
+    return word;
+}
+
 bool parseVerb(const std::string& word, const std::string& where) {
-    std::string lower = word;
-    std::ranges::transform(lower, lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    const std::string lower = lowerCase(word);
     if (lower == "down")
         return true;
     if (lower == "up")
         return false;
     fail(where, "bad verb \"" + word + "\" (down or up)");
+}
+
+bool parseFocusGained(const std::string& word, const std::string& where) {
+    const std::string lower = lowerCase(word);
+    if (lower == "gained")
+        return true;
+    if (lower == "lost")
+        return false;
+    fail(where, "bad focus \"" + word + "\" (lost or gained)");
 }
 
 uint8_t parseKey(const std::string& word, const std::string& where) {
@@ -95,13 +108,24 @@ ScriptedKeySource::Event ScriptedKeySource::parseLine(const std::string& line, c
         fail(where, "expected \"TICK down KEY\" or \"TICK up KEY\", got \"" + line + "\"");
     // Checked in the order they are written, so the message names the first bad word.
     const uint32_t at = parseTick(tick, where);
+    if (lowerCase(verb) == "focus")
+        return Event{at, 0, parseFocusGained(key, where), true};
     const bool down = parseVerb(verb, where);
     return Event{at, parseKey(key, where), down};
 }
 
 void ScriptedKeySource::advanceTo(uint32_t tick) {
-    for (; next_ < events_.size() && events_[next_].tick <= tick; ++next_)
-        down_[events_[next_].code] = events_[next_].down;
+    for (; next_ < events_.size() && events_[next_].tick <= tick; ++next_) {
+        const Event& event = events_[next_];
+        (event.focus ? focused_ : down_[event.code]) = event.down;
+    }
+}
+
+void ScriptedKeySource::readAll(KeyTable& down) const {
+    if (focused_)
+        down = down_;
+    else
+        down.fill(false);
 }
 
 } // namespace qv

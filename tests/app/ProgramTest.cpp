@@ -142,5 +142,29 @@ TEST(Program, TheHeadlessRunnerNeitherReadsNorWritesTheWindowState) {
     EXPECT_FALSE(std::filesystem::exists("window.ini"));
 }
 
+// The key script's focus lines stand for the window: the run's timer stands still from the
+// focus loss until the pause key is pressed back in focus, not when focus comes back.
+TEST(Program, AScriptedFocusLossPausesTheRunUntilThePauseKey) {
+    test::HeadlessRig rig;
+    rig.dir.write("keys.txt", "1 down RETURN\n2 up RETURN\n5 down RETURN\n6 up RETURN\n"
+                              "400 focus lost\n450 focus gained\n500 down P\n501 up P\n");
+    Program program(headless({"--keys", "keys.txt", "--trace", "trace.jsonl", "--ticks", "560"}));
+    EXPECT_EQ(program.run(), 0);
+    const auto lines = readLines("trace.jsonl");
+    ASSERT_GE(lines.size(), 560u);
+    auto time = [&](size_t tick) {
+        const std::smatch found = [&] {
+            std::smatch m;
+            std::regex_search(lines[tick - 1], m, std::regex(R"("time":([-0-9.e]+))"));
+            return m;
+        }();
+        return found.empty() ? -1.0 : std::stod(found[1].str());
+    };
+    EXPECT_GT(time(398), time(399)) << "the race runs before";
+    EXPECT_GT(time(401), 0.0);
+    EXPECT_EQ(time(401), time(499)) << "paused from the loss to the key";
+    EXPECT_GT(time(502), time(503)) << "the key resumed it";
+}
+
 } // namespace
 } // namespace qv
