@@ -46,22 +46,15 @@ std::string lowerCase(std::string word) {
     return word;
 }
 
-bool parseVerb(const std::string& word, const std::string& where) {
+// One of two words, whatever its case: true for the first.
+bool parseEither(const std::string& word, const char* yes, const char* no, const std::string& what,
+                 const std::string& where) {
     const std::string lower = lowerCase(word);
-    if (lower == "down")
+    if (lower == yes)
         return true;
-    if (lower == "up")
+    if (lower == no)
         return false;
-    fail(where, "bad verb \"" + word + "\" (down or up)");
-}
-
-bool parseFocusGained(const std::string& word, const std::string& where) {
-    const std::string lower = lowerCase(word);
-    if (lower == "gained")
-        return true;
-    if (lower == "lost")
-        return false;
-    fail(where, "bad focus \"" + word + "\" (lost or gained)");
+    fail(where, "bad " + what + " \"" + word + "\" (" + yes + " or " + no + ")");
 }
 
 uint8_t parseKey(const std::string& word, const std::string& where) {
@@ -109,8 +102,8 @@ ScriptedKeySource::Event ScriptedKeySource::parseLine(const std::string& line, c
     // Checked in the order they are written, so the message names the first bad word.
     const uint32_t at = parseTick(tick, where);
     if (lowerCase(verb) == "focus")
-        return Event{at, 0, parseFocusGained(key, where), true};
-    const bool down = parseVerb(verb, where);
+        return Event{at, 0, parseEither(key, "gained", "lost", "focus", where), true};
+    const bool down = parseEither(verb, "down", "up", "verb", where);
     return Event{at, parseKey(key, where), down};
 }
 

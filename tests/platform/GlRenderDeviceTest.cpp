@@ -3,6 +3,7 @@
 #include "platform/GlBackBuffer.h"
 #include "platform/SdlWindow.h"
 #include "support/KeepLoadedLibraries.h"
+#include "support/PixelColours.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -17,11 +18,7 @@ namespace qv {
 namespace {
 
 constexpr float kFar = 100.0f;
-constexpr Argb kBlack = 0xFF000000;
-constexpr Argb kRed = 0xFFFF0000;
-constexpr Argb kGreen = 0xFF00FF00;
-constexpr Argb kBlue = 0xFF0000FF;
-constexpr Argb kWhite = 0xFFFFFFFF;
+using namespace test::colour;
 
 // The device with a way back to its start-up states between tests of one suite.
 class TestDevice : public GlRenderDevice {

@@ -2,6 +2,7 @@
 #include "platform/OverlayFrame.h"
 #include "platform/SdlWindow.h"
 #include "support/KeepLoadedLibraries.h"
+#include "support/PixelColours.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +16,7 @@ namespace qv {
 namespace {
 
 constexpr float kFar = 100.0f;
-constexpr Argb kBlack = 0xFF000000;
-constexpr Argb kRed = 0xFFFF0000;
-constexpr Argb kGreen = 0xFF00FF00;
-constexpr Argb kBlue = 0xFF0000FF;
-constexpr Argb kWhite = 0xFFFFFFFF;
+using namespace test::colour;
 
 struct Rig {
     Rig(uint32_t width, uint32_t height, PictureMode picture = PictureMode::Widescreen)

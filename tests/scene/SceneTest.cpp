@@ -160,6 +160,14 @@ TEST_F(PauseTest, WAndPAreOnePauseKeyThatFreezesTheWorldAndTheTimer) {
 // The race goes on losing focus only where the player is not racing or has said so.
 class FocusPauseTest : public SceneTest {
   protected:
+    // A player's scene one update into its race, the keys at tick 1.
+    std::unique_ptr<Scene> racing() {
+        auto scene = make(SceneKind::Play);
+        EXPECT_GT(updatesUntil(*scene, Scene::Racing), 0);
+        rig.keysFor(1);
+        scene->update();
+        return scene;
+    }
     // Races one update with focus lost; whether it paused the race and held the sounds.
     bool pausesOnFocusLoss(Scene& scene) {
         scene.pauseForFocusLoss();
@@ -172,10 +180,7 @@ class FocusPauseTest : public SceneTest {
 
 TEST_F(FocusPauseTest, LosingFocusPausesARaceAndItsSoundsUntilThePauseKeyIsPressed) {
     rig.keys = ScriptedKeySource::fromText("30 down P\n31 up P\n");
-    auto scene = make(SceneKind::Play);
-    ASSERT_GT(updatesUntil(*scene, Scene::Racing), 0);
-    rig.keysFor(1);
-    scene->update();
+    auto scene = racing();
     const double before = scene->racePhase()->raceClock().remainingTime();
     ASSERT_TRUE(pausesOnFocusLoss(*scene)) << "focus lost for one update only";
     // Back in focus, nothing resumes by itself.
@@ -199,10 +204,7 @@ TEST_F(FocusPauseTest, LosingFocusPausesARaceAndItsSoundsUntilThePauseKeyIsPress
 
 TEST_F(FocusPauseTest, PausedByTheKeyTheSoundsAreHeldToo) {
     rig.keys = ScriptedKeySource::fromText("1 down W\n2 up W\n5 down W\n6 up W\n");
-    auto scene = make(SceneKind::Play);
-    ASSERT_GT(updatesUntil(*scene, Scene::Racing), 0);
-    rig.keysFor(1);
-    scene->update();
+    auto scene = racing();
     ASSERT_TRUE(scene->racePhase()->paused());
     EXPECT_FALSE(rig.sound.paused()) << "the pause key alone keeps the music, as it always did";
     EXPECT_TRUE(pausesOnFocusLoss(*scene));
