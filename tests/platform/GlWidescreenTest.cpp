@@ -170,6 +170,18 @@ TEST(GlWidescreenWindowTest, TheBackBufferFollowsTheWindowDownToASinglePixel) {
     EXPECT_EQ(drawn().width, 320u);
 }
 
+// A window larger than the driver can draw (a new display, say) keeps the last picture, scaled.
+TEST(GlWidescreenWindowTest, ASizeTheDriverCannotTakeKeepsTheLastBackBuffer) {
+    Rig rig(320, 240);
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
+    SDL_SetWindowSize(rig.window.handle(), largest + 1, 240);
+    const Image image = rig.frame([&] { rig.overlay(rig.device.overlayBounds(), kBlue); });
+    EXPECT_EQ(image.width, 320u);
+    EXPECT_EQ(image.height, 240u);
+    EXPECT_EQ(extentOf(image, kBlue), (LetterboxRect{0, 0, 320, 240}));
+}
+
 TEST(GlWidescreenWindowTest, TheClassicPictureKeepsItsSizeAndStretchesTheOverlayOverIt) {
     Rig rig(384, 216, PictureMode::Classic);
     const Image image = rig.frame([&] { rig.overlay({0, 0, 320, 240}, kRed); });
