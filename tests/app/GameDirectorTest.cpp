@@ -1,6 +1,5 @@
 #include "app/GameDirector.h"
 #include "core/FatalError.h"
-#include "scene/RacePhase.h"
 #include "scene/Scene.h"
 #include "support/HeadlessRig.h"
 
@@ -187,31 +186,6 @@ TEST_F(EnterDuringRunTest, QuittingDuringARunStillKeepsItsFiles) {
     EXPECT_FALSE(director().running());
     EXPECT_TRUE(std::filesystem::exists(rig.path("Data/replay.dat")));
     EXPECT_TRUE(std::filesystem::exists(rig.path("Data/rgoal.dat")));
-}
-
-class FocusDuringRunTest : public GameDirectorTest {
-  protected:
-    // The demo races from about tick 283; the run starts at tick 400.
-    FocusDuringRunTest() : GameDirectorTest("1 down RETURN\n2 up RETURN\n400 down RETURN\n401 up RETURN\n") {}
-};
-
-TEST_F(FocusDuringRunTest, OnlyAPlayersRaceIsPausedWhenTheWindowLosesFocus) {
-    auto racing = [&] {
-        for (uint32_t i = 0; i < 400 && director().scene()->phaseState() != Scene::Racing; ++i)
-            runUntil(ticks + 1);
-        return director().scene()->phaseState() == Scene::Racing;
-    };
-    runUntil(2);
-    ASSERT_TRUE(racing());
-    director().windowFocusLost();
-    runUntil(ticks + 1);
-    EXPECT_TRUE(rig.state.demoMode);
-    EXPECT_FALSE(director().scene()->racePhase()->paused()) << "the attract demo goes on";
-    ASSERT_TRUE(runUntilState(GameDirector::Run, 200));
-    ASSERT_TRUE(racing());
-    director().windowFocusLost();
-    runUntil(ticks + 1);
-    EXPECT_TRUE(director().scene()->racePhase()->paused());
 }
 
 // A device whose window is minimised: nothing drawn can be seen.
