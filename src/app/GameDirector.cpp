@@ -5,6 +5,7 @@
 #include "core/SaveResult.h"
 #include "platform/Clock.h"
 #include "platform/GameAction.h"
+#include "platform/GraphicsDevice.h"
 #include "platform/KeyboardInput.h"
 #include "scene/Scene.h"
 
@@ -53,6 +54,11 @@ void GameDirector::tick() {
         break;
     }
     updateEnterEdge();
+}
+
+void GameDirector::windowFocusLost() {
+    if (state_ == Run && scene_)
+        scene_->pauseForFocusLoss();
 }
 
 void GameDirector::tickLogo() {
@@ -142,8 +148,9 @@ void GameDirector::toggleModeIfAsked() {
 }
 
 void GameDirector::drawWithFrameSkip() {
-    // Drawing is skipped under load; the game logic keeps its 17 ms step.
-    if (clockBefore(clock_.now(), nextDeadline_))
+    // Drawing is skipped under load and while nothing can be seen; the game logic keeps its
+    // 17 ms step.
+    if (graphics_.showsFrames() && clockBefore(clock_.now(), nextDeadline_))
         scene_->draw();
 }
 

@@ -38,6 +38,9 @@ class GameDirector {
 
     // One step: wait for the deadline, act on the state, then detect a fresh Enter press.
     void tick();
+    // The window is without the player's focus before the coming tick: a player's run pauses
+    // (the scene decides whether its phase and options allow it).
+    void windowFocusLost();
 
     int32_t state() const { return state_; }
     void setState(int32_t state) { state_ = state; }

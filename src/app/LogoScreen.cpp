@@ -44,7 +44,8 @@ bool LogoScreen::update() {
         sound_->play();
     uint32_t n = ++frameCounter_;
     applyFade(n, quad_);
-    drawFrame(n);
+    if (graphics_.showsFrames())
+        drawFrame(n);
     return n <= kLastFrame;
 }
 

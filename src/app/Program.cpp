@@ -3,6 +3,7 @@
 #include "app/ErrorLog.h"
 #include "app/GameDirector.h"
 #include "app/TraceWriter.h"
+#include "app/WindowSession.h"
 #include "assets/PngWriter.h"
 #include "bot/Autopilot.h"
 #include "characters/GoalCourse.h"
@@ -67,6 +68,8 @@ void Program::fail(const std::exception& error) {
     } catch (const std::exception& e) {
         std::cerr << "qorvex: " << e.what() << "\n";
     }
+    if (windowSession_)
+        windowSession_->close();
     destroyServices();
 }
 
@@ -83,13 +86,16 @@ void Program::start() {
     }
 }
 
+// The window comes back as the player left it; the settings give its first size and mode, and
+// every size in the headless runner, which neither reads nor writes the player's window state.
 void Program::openWindow() {
     if (commandLine_.headless && !commandLine_.gl)
         return;
-    int width = settings_.read(setting::kWidth);
-    int height = settings_.read(setting::kHeight);
-    bool fullscreen = !commandLine_.headless && settings_.read(setting::kFullscreen) != 0;
-    window_ = std::make_unique<SdlWindow>(kTitle, width, height, fullscreen);
+    WindowState first{settings_.read(setting::kWidth), settings_.read(setting::kHeight),
+                      !commandLine_.headless && settings_.read(setting::kFullscreen) != 0};
+    if (!commandLine_.headless && (savedWindow_ = readWindowState(files_.windowState())))
+        first = *savedWindow_;
+    window_ = std::make_unique<SdlWindow>(kTitle, first.width, first.height, first.fullscreen);
 }
 
 void Program::buildServices() {
@@ -115,36 +121,49 @@ void Program::buildServices() {
 }
 
 // Keys and pad through the player's bindings, read from the settings once, here, so a bad line
-// is told once; the headless runner's key script drives both keys and pad.
+// is told once; the headless runner's key script drives keys, pad and window focus.
 void Program::buildInput() {
+    SdlKeySource* windowKeys = nullptr;
+    SdlClock* windowClock = nullptr;
     if (commandLine_.headless) {
         auto script = std::make_unique<ScriptedKeySource>(
             commandLine_.keysFile.empty() ? ScriptedKeySource::fromText("")
                                           : ScriptedKeySource::fromFile(commandLine_.keysFile));
         script_ = script.get();
         pad_ = script_;
+        focus_ = script_;
         keySource_ = std::move(script);
         clock_ = std::make_unique<VirtualClock>();
     } else {
         keySource_ = std::make_unique<SdlKeySource>(window_->handle());
+        windowKeys = static_cast<SdlKeySource*>(keySource_.get());
         sdlPad_ = std::make_unique<SdlPadSource>(window_->handle(), files_.padMappings(), std::cerr);
         pad_ = sdlPad_.get();
         clock_ = std::make_unique<SdlClock>();
+        windowClock = static_cast<SdlClock*>(clock_.get());
+        focus_ = window_.get();
     }
+    if (window_)
+        windowSession_ = std::make_unique<WindowSession>(*window_, windowKeys, windowClock,
+                                                         commandLine_.headless ? "" : files_.windowState(),
+                                                         savedWindow_, std::cerr);
     if (commandLine_.autopilot)
         autopilot_ = std::make_unique<Autopilot>();
     keyboard_ =
         std::make_unique<KeyboardInput>(*keySource_, *pad_, settings_.bindings(std::cerr), autopilot_.get());
 }
 
-// The loop takes at most one message per pass and gives the director one tick per pass. A quit
-// request (window closed, Escape held, director stopped) travels as Destroy then Quit, so the
-// loop ends on the pass after the one that saw it, as a windowed program's message queue does.
+// The loop handles every pending window event, takes at most one message per pass and gives the
+// director one tick per pass. A quit request (window closed, Escape held, director stopped)
+// travels as Destroy then Quit, so the loop ends on the pass after the one that saw it, as a
+// windowed program's message queue does.
 void Program::mainLoop() {
     bool quit = false;
     while (!quit) {
         beforeTick();
         if (!director_->running() || keyboard_->asyncHeld(GameAction::Quit))
+            messages_.push_back(Message::Destroy);
+        if (windowSession_ && windowSession_->pass())
             messages_.push_back(Message::Destroy);
         Message message;
         if (takeMessage(message)) {
@@ -154,6 +173,8 @@ void Program::mainLoop() {
             else
                 quit = true;
         }
+        if (focus_ && !focus_->focused())
+            director_->windowFocusLost();
         director_->tick();
         ++ticks_;
         afterTick();
@@ -184,20 +205,17 @@ void Program::beforeTick() {
 // Screenshots need frames that can still be read after they are shown; the headless runner's
 // pictures must not depend on how fast the machine is.
 GlPresentOptions Program::presentOptions() const {
-    return {!commandLine_.screenshots.empty(), commandLine_.headless ? 0.0 : kFrameBudgetMs};
+    const bool classic = settings_.read(setting::kClassicPicture) != 0;
+    return {!commandLine_.screenshots.empty(), commandLine_.headless ? 0.0 : kFrameBudgetMs, 0.0f,
+            classic ? PictureMode::Classic : PictureMode::Widescreen};
 }
 
 bool Program::takeMessage(Message& message) {
-    if (!messages_.empty()) {
-        message = messages_.front();
-        messages_.pop_front();
-        return true;
-    }
-    if (window_ && window_->pumpOneEvent()) {
-        message = Message::Destroy;
-        return true;
-    }
-    return false;
+    if (messages_.empty())
+        return false;
+    message = messages_.front();
+    messages_.pop_front();
+    return true;
 }
 
 void Program::afterTick() {
@@ -219,6 +237,8 @@ void Program::saveScreenshots() {
 }
 
 void Program::shutdown() {
+    if (windowSession_)
+        windowSession_->close();
     director_->setState(GameDirector::Quit);
     director_->tick();
     ++ticks_;
@@ -241,6 +261,8 @@ void Program::destroyServices() {
     sound_.reset();
     keyboard_.reset();
     autopilot_.reset();
+    windowSession_.reset();
+    focus_ = nullptr;
     keySource_.reset();
     script_ = nullptr;
     sdlPad_.reset();

@@ -5,10 +5,12 @@
 #include "assets/PlayerFiles.h"
 #include "game/GameState.h"
 #include "platform/SdlLibrary.h"
+#include "platform/WindowState.h"
 
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 
 namespace qv {
 
@@ -25,6 +27,8 @@ class SdlPadSource;
 class SdlWindow;
 class SoundSystem;
 class TraceWriter;
+class WindowFocus;
+class WindowSession;
 struct GlPresentOptions;
 
 // The program entry: resets the game state, opens the window, builds the graphics device, the
@@ -67,6 +71,9 @@ class Program {
     Settings settings_;
     GameState state_;
     std::unique_ptr<SdlWindow> window_;
+    std::optional<WindowState> savedWindow_; // the state file's, when the window came from it
+    std::unique_ptr<WindowSession> windowSession_;
+    const WindowFocus* focus_ = nullptr; // the window's, or the key script's
     std::unique_ptr<GraphicsDevice> graphics_;
     RecordingRenderDevice* recorder_ = nullptr;
     std::unique_ptr<SoundSystem> sound_;

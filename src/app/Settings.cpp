@@ -116,6 +116,7 @@ SceneOptions Settings::sceneOptions() const {
     options.ripples = lookUp(entries, setting::kRipple) != 0;
     options.splashes = lookUp(entries, setting::kSplash) != 0;
     options.initializeScores = lookUp(entries, setting::kInitializeScores) != 0;
+    options.focusPause = lookUp(entries, setting::kFocusPause) != 0;
     return options;
 }
 

@@ -24,6 +24,10 @@ inline constexpr SettingKey kHeight{"SCREENMODE", "HEIGHT", 480};
 inline constexpr SettingKey kFullscreen{"SCREENMODE", "FULLSCREEN", 1};
 // Accepted for old files; the renderer always draws in 32-bit colour.
 inline constexpr SettingKey kFullColor{"SCREENMODE", "FULLCOLOR", 1};
+// 1: the fixed WIDTH x HEIGHT picture, letterboxed, as it always was; 0: the widescreen picture.
+inline constexpr SettingKey kClassicPicture{"SCREENMODE", "CLASSIC", 0};
+// 0: a player's race goes on when the window loses focus.
+inline constexpr SettingKey kFocusPause{"WINDOW", "FOCUSPAUSE", 1};
 inline constexpr SettingKey kFog{"EFFECT", "FOG", 1};
 inline constexpr SettingKey kColor{"EFFECT", "COLOR", 1};
 inline constexpr SettingKey kRipple{"EFFECT", "RIPPLE", 1};
@@ -35,8 +39,9 @@ inline constexpr SettingKey kInitializeScores{"SCORE", "INITIALIZE", 0};
 // (platform/Bindings gives the defaults).
 inline constexpr std::string_view kControlsSection{"CONTROLS"};
 
-inline constexpr std::array kAll{kSightRange, kGroundTexture, kWidth,  kHeight, kFullscreen,      kFullColor,
-                                 kFog,        kColor,         kRipple, kSplash, kInitializeScores};
+inline constexpr std::array kAll{kSightRange, kGroundTexture,  kWidth,           kHeight, kFullscreen,
+                                 kFullColor,  kClassicPicture, kFocusPause,      kFog,    kColor,
+                                 kRipple,     kSplash,         kInitializeScores};
 
 } // namespace setting
 } // namespace qv

@@ -13,7 +13,10 @@ namespace {
 std::unique_ptr<Texture> loadGroundTexture(GraphicsDevice& device, const SceneOptions& options) {
     if (!options.groundTexture)
         return nullptr;
-    return requireTexture(device, resolvePath(data::kGroundTexture));
+    std::unique_ptr<Texture> texture = requireTexture(device, resolvePath(data::kGroundTexture));
+    // The picture repeats cell after cell; read across its seams, no dark line marks the cells.
+    device.setTextureEdges(*texture, TextureEdges::Repeat);
+    return texture;
 }
 
 std::unique_ptr<StaticGeometry> uploadGround(GraphicsDevice& device, const FieldGrid& grid) {

@@ -13,6 +13,7 @@ struct SceneOptions {
     bool ripples = true;           // ripple rings on the water
     bool splashes = true;          // splash particles
     bool initializeScores = false; // every run plays against a high score of 0
+    bool focusPause = true;        // a player's race pauses when the window loses focus
 };
 
 } // namespace qv

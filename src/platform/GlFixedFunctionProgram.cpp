@@ -45,6 +45,7 @@ uniform float uPointMin;
 uniform float uPointMax;
 uniform vec3 uPointScale;
 uniform float uViewportHeight;
+uniform vec4 uOverlayFit; // x, y scale and x, y offset of the overlay in clip space
 
 out vec4 vColor;
 out vec2 vTexCoord;
@@ -70,9 +71,11 @@ float pointSize(float distance) {
 void main() {
     vTexCoord = aTexCoord;
     if (uPretransformed) {
-        // 640 x 480 overlay space, origin top left, stretched over the whole back buffer.
+        // 640 x 480 overlay space, origin top left, over the whole back buffer, then into its
+        // frame (a scale of 1 and an offset of 0 keep it over the whole back buffer).
         float w = aPosition.w > 0.0 ? 1.0 / aPosition.w : 1.0;
-        vec3 ndc = vec3(aPosition.x / 320.0 - 1.0, 1.0 - aPosition.y / 240.0, 2.0 * aPosition.z - 1.0);
+        vec2 overlay = vec2(aPosition.x / 320.0 - 1.0, 1.0 - aPosition.y / 240.0);
+        vec3 ndc = vec3(overlay * uOverlayFit.xy + uOverlayFit.zw, 2.0 * aPosition.z - 1.0);
         gl_Position = vec4(ndc * w, w);
         gl_PointSize = clamp(uPointSize, uPointMin, uPointMax);
         vColor = aDiffuse;
@@ -150,6 +153,7 @@ GlFixedFunctionProgram::GlFixedFunctionProgram()
     pointMax_ = program_.uniform("uPointMax");
     pointScale_ = program_.uniform("uPointScale");
     viewportHeight_ = program_.uniform("uViewportHeight");
+    overlayFit_ = program_.uniform("uOverlayFit");
     use();
     glUniform1i(program_.uniform("uTexture"), 0);
 }
@@ -196,6 +200,10 @@ void GlFixedFunctionProgram::setPointSize(const GlPointSize& points) {
     glUniform1f(pointMax_, points.maximum);
     glUniform3f(pointScale_, points.a, points.b, points.c);
     glUniform1f(viewportHeight_, points.viewportHeight);
+}
+
+void GlFixedFunctionProgram::setOverlayFit(const OverlayFrame::ClipFit& fit) {
+    glUniform4f(overlayFit_, fit.scaleX, fit.scaleY, fit.offsetX, fit.offsetY);
 }
 
 void GlFixedFunctionProgram::setDrawInputs(const GlDrawInputs& inputs) {

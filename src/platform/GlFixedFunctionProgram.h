@@ -2,6 +2,7 @@
 
 #include "core/Matrix4.h"
 #include "platform/GlShaderProgram.h"
+#include "platform/OverlayFrame.h"
 #include "platform/RenderTypes.h"
 
 namespace qv {
@@ -57,6 +58,7 @@ class GlFixedFunctionProgram {
     void setLighting(const GlLighting& lighting);
     void setFog(const GlFog& fog);
     void setPointSize(const GlPointSize& points);
+    void setOverlayFit(const OverlayFrame::ClipFit& fit);
     void setDrawInputs(const GlDrawInputs& inputs);
 
   private:
@@ -67,6 +69,7 @@ class GlFixedFunctionProgram {
         toLight_;
     GLint fogMode_, fogStart_, fogEnd_, fogColor_;
     GLint pointScaled_, pointSize_, pointMin_, pointMax_, pointScale_, viewportHeight_;
+    GLint overlayFit_;
 };
 
 } // namespace qv

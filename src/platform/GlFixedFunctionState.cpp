@@ -149,6 +149,12 @@ void GlFixedFunctionState::setViewportHeight(uint32_t height) {
     viewportHeight_ = height;
 }
 
+void GlFixedFunctionState::setOverlayFit(const OverlayFrame::ClipFit& fit) {
+    if (!(fit == overlayFit_))
+        dirty_ |= kOverlay;
+    overlayFit_ = fit;
+}
+
 GlLighting GlFixedFunctionState::lighting(bool pretransformed) const {
     GlLighting l;
     l.enabled = state(RenderState::Lighting) != 0 && !pretransformed;
@@ -219,6 +225,8 @@ void GlFixedFunctionState::flush(const GlVertexLayout& layout, bool points, bool
         program_.setFog(fog(inputs.pretransformed));
     if (dirty_ & kPoints)
         program_.setPointSize(pointSize());
+    if (dirty_ & kOverlay)
+        program_.setOverlayFit(overlayFit_);
     dirty_ = 0;
 }
 

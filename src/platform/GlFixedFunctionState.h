@@ -27,11 +27,13 @@ class GlFixedFunctionState {
     bool depthWrites() const { return state(RenderState::ZWriteEnable) != 0; }
     // Point sprites are sized from the height of the target drawn into.
     void setViewportHeight(uint32_t height);
+    // Where overlay draws land in the target drawn into.
+    void setOverlayFit(const OverlayFrame::ClipFit& fit);
     // Uploads what a draw of vertices in this layout needs.
     void flush(const GlVertexLayout& layout, bool points, bool textured);
 
   private:
-    enum Dirty : uint32_t { kTransforms = 1, kLighting = 2, kFog = 4, kPoints = 8, kAll = 15 };
+    enum Dirty : uint32_t { kTransforms = 1, kLighting = 2, kFog = 4, kPoints = 8, kOverlay = 16, kAll = 31 };
 
     uint32_t state(RenderState s) const { return states_[static_cast<size_t>(s)]; }
     float stateFloat(RenderState s) const;
@@ -51,6 +53,7 @@ class GlFixedFunctionState {
     Light light_{};
     bool lightEnabled_ = false;
     uint32_t viewportHeight_ = 0;
+    OverlayFrame::ClipFit overlayFit_;
     uint32_t dirty_ = kAll;
     GlDrawInputs lastInputs_{};
     bool inputsUploaded_ = false;

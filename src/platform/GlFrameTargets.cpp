@@ -1,5 +1,7 @@
 #include "platform/GlFrameTargets.h"
 
+#include "core/FatalError.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -49,17 +51,50 @@ uint32_t scaled(uint32_t size, float scale) {
 
 } // namespace
 
-GlFrameTargets::GlFrameTargets(SdlWindow& window, uint32_t width, uint32_t height, bool readable)
-    : window_(window), width_(width), height_(height), readable_(readable),
+GlFrameTargets::GlFrameTargets(SdlWindow& window, uint32_t width, uint32_t height, bool readable,
+                               bool followWindow)
+    : window_(window), width_(width), height_(height), readable_(readable), followWindow_(followWindow),
       windowUsable_(!readable && windowDrawsLikeTheBackBuffer()) {
+    // A back buffer that follows the window is made at the window's size here, if it can be.
+    fitWindow();
     // The back buffer is made now even if the window may do instead, so that a size the driver
     // cannot take fails at the start.
-    backBuffer_ = std::make_unique<GlBackBuffer>(width, height);
+    if (!backBuffer_)
+        backBuffer_ = std::make_unique<GlBackBuffer>(width_, height_);
     picture_ = drawing_ = backBufferTarget();
 }
 
 bool GlFrameTargets::windowFits(uint32_t windowWidth, uint32_t windowHeight) const {
     return windowUsable_ && windowWidth == width_ && windowHeight == height_;
+}
+
+OverlayFrame GlFrameTargets::overlay() const {
+    return followWindow_ ? OverlayFrame::framed(width_, height_) : OverlayFrame::stretched(width_, height_);
+}
+
+void GlFrameTargets::fitWindow() {
+    int w = 0, h = 0;
+    SDL_GL_GetDrawableSize(window_.handle(), &w, &h);
+    windowWidth_ = static_cast<uint32_t>(std::max(w, 0));
+    windowHeight_ = static_cast<uint32_t>(std::max(h, 0));
+    if (followWindow_ && windowWidth_ > 0 && windowHeight_ > 0 &&
+        (windowWidth_ != width_ || windowHeight_ != height_))
+        resizeBackBuffer(windowWidth_, windowHeight_);
+}
+
+void GlFrameTargets::resizeBackBuffer(uint32_t width, uint32_t height) {
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
+    if (width > static_cast<uint32_t>(largest) || height > static_cast<uint32_t>(largest))
+        return;
+    try {
+        backBuffer_ = std::make_unique<GlBackBuffer>(width, height);
+    } catch (const FatalError&) {
+        return;
+    }
+    width_ = width;
+    height_ = height;
+    picture_ = drawing_ = backBufferTarget();
 }
 
 GlFrameTargets::Target GlFrameTargets::backBufferTarget() {
@@ -82,10 +117,6 @@ void GlFrameTargets::bind(const Target& target) {
 }
 
 void GlFrameTargets::begin(Argb clearColour, float scale, bool depthWrites) {
-    int w = 0, h = 0;
-    SDL_GL_GetDrawableSize(window_.handle(), &w, &h);
-    windowWidth_ = static_cast<uint32_t>(std::max(w, 0));
-    windowHeight_ = static_cast<uint32_t>(std::max(h, 0));
     picture_ = windowFits(windowWidth_, windowHeight_) ? Target{0, width_, height_} : backBufferTarget();
     bind(sceneTarget(scale));
     clearBound(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT, clearColour, depthWrites);

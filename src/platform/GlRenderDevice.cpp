@@ -47,8 +47,9 @@ void bindOptional(GLuint index, GLint size, GLenum type, GLboolean normalized, i
 
 GlRenderDevice::GlRenderDevice(SdlWindow& window, uint32_t backBufferWidth, uint32_t backBufferHeight,
                                GlPresentOptions options)
-    : window_(window), context_(window.handle()),
-      frame_(window, backBufferWidth, backBufferHeight, options.readableFrames) {
+    : window_(window), picture_(options.picture), context_(window.handle()),
+      frame_(window, backBufferWidth, backBufferHeight, options.readableFrames,
+             picture_ == PictureMode::Widescreen) {
     if (options.fixedScale > 0.0f)
         fixedScale_ = std::min(options.fixedScale, 1.0f);
     else if (options.frameBudgetMs > 0.0) {
@@ -66,7 +67,7 @@ GlRenderDevice::GlRenderDevice(SdlWindow& window, uint32_t backBufferWidth, uint
     // The back buffer has no alpha to speak of: destination alpha stays at 1.
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
     glActiveTexture(GL_TEXTURE0);
-    state_.setViewportHeight(backBufferHeight);
+    state_.setViewportHeight(frame_.height());
     setVertexFormat(fvf::kWorld);
     applyStartupStates();
 }
@@ -181,11 +182,27 @@ std::unique_ptr<Texture> GlRenderDevice::createTexture(const Image& image) {
     return texture;
 }
 
+void GlRenderDevice::setTextureEdges(Texture& texture, TextureEdges edges) {
+    auto* glTexture = dynamic_cast<GlTexture*>(&texture);
+    if (glTexture == nullptr || picture_ == PictureMode::Classic)
+        return;
+    glTexture->setEdges(edges);
+    glBindTexture(GL_TEXTURE_2D, boundTexture_);
+}
+
+Matrix4 GlRenderDevice::frameProjection(float farPlane) {
+    frame_.fitWindow();
+    if (picture_ == PictureMode::Classic)
+        return GraphicsDevice::frameProjection(farPlane);
+    return projectionFor(frame_.width(), frame_.height(), farPlane);
+}
+
 void GlRenderDevice::clear(Argb color) {
     if (clock_)
         clock_->frameStarts();
     frame_.begin(color, renderScale(), state_.depthWrites());
     state_.setViewportHeight(frame_.drawingHeight());
+    state_.setOverlayFit(frame_.overlay().clipFit());
 }
 
 void GlRenderDevice::present() {

@@ -16,6 +16,18 @@
 
 namespace qv {
 
+// What the picture is made of.
+enum class PictureMode {
+    // The back buffer of the size the device was made with and the fixed-function model's
+    // projection, overlay and texture borders, scaled into the window with black bars: the
+    // original picture, exactly.
+    Classic,
+    // The back buffer follows the window's drawable size; the 3D view takes its shape (see
+    // GraphicsDevice::projectionFor), the overlay keeps its shape in a centred 4:3 frame, and
+    // textures are read past their edges as the game asks.
+    Widescreen,
+};
+
 // How the GL device presents its frames.
 struct GlPresentOptions {
     // Every frame is composed in the offscreen back buffer, which keeps it for readBackBuffer
@@ -28,11 +40,13 @@ struct GlPresentOptions {
     // When above 0, the 3D part is always drawn at this scale (of each side) and frames are not
     // measured for it; the frame budget is then ignored.
     float fixedScale = 0.0f;
+    PictureMode picture = PictureMode::Classic;
 };
 
 // The real graphics device: the fixed-function model on OpenGL 3.3 core. The game draws into a
-// frame of the configured size; present shows it in the window, scaled to fit. Textures and static
-// geometry it creates must be destroyed before it.
+// frame of the configured size (or, in the widescreen picture, of the window's drawable size);
+// present shows it in the window, scaled to fit. Textures and static geometry it creates must be
+// destroyed before it.
 class GlRenderDevice : public GraphicsDevice {
   public:
     // Throws FatalError "ERROR : Create Direct3DDevice" when no context or back buffer can be
@@ -65,6 +79,9 @@ class GlRenderDevice : public GraphicsDevice {
                     std::span<const VertexRange> ranges) override;
     void drawStaticMesh(const StaticGeometry& mesh) override;
     std::unique_ptr<Texture> createTexture(const Image& image) override;
+    void setTextureEdges(Texture& texture, TextureEdges edges) override;
+    OverlayRect overlayBounds() const override { return frame_.overlay().bounds(); }
+    bool showsFrames() const override { return window_.showing(); }
     uint32_t backBufferWidth() const override { return frame_.width(); }
     uint32_t backBufferHeight() const override { return frame_.height(); }
     bool readBackBuffer(Image& out) override { return frame_.read(out); }
@@ -77,12 +94,14 @@ class GlRenderDevice : public GraphicsDevice {
     void beginScene() override {}
     void endScene() override {}
     void present() override;
+    Matrix4 frameProjection(float farPlane) override;
 
   private:
     void bindAttributes(const GlVertexLayout& layout, uint32_t stride, size_t base);
     void prepareDraw(const GlVertexLayout& layout, bool points);
 
     SdlWindow& window_;
+    const PictureMode picture_;
     GlContext context_;
     GlFrameTargets frame_;
     GlFixedFunctionProgram program_;

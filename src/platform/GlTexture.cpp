@@ -45,6 +45,16 @@ std::unique_ptr<GlTexture> GlTexture::create(const Image& image) {
     return std::unique_ptr<GlTexture>(new GlTexture(id, image.width, image.height));
 }
 
+void GlTexture::setEdges(TextureEdges edges) {
+    const GLint wrap = edges == TextureEdges::Repeat  ? GL_REPEAT
+                       : edges == TextureEdges::Clamp ? GL_CLAMP_TO_EDGE
+                                                      : GL_CLAMP_TO_BORDER;
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, id_);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
+}
+
 GlTexture::~GlTexture() {
     glDeleteTextures(1, &id_);
 }

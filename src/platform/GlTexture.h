@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/RenderTypes.h"
 #include "platform/Texture.h"
 
 #include <epoxy/gl.h>
@@ -9,7 +10,8 @@
 namespace qv {
 
 // A 2D texture on the GL device, sampled the fixed-function way: linear filtering of level 0
-// only, clamp to a transparent black border. Must be destroyed while its context is alive.
+// only, clamp to a transparent black border unless its edges are set otherwise. Must be destroyed while its
+// context is alive.
 class GlTexture : public Texture {
   public:
     // Null for an empty image, one whose pixel count does not match its size, or one larger
@@ -22,6 +24,8 @@ class GlTexture : public Texture {
     uint32_t width() const override { return width_; }
     uint32_t height() const override { return height_; }
     GLuint id() const { return id_; }
+    // Changes how the texture is read past its edges; leaves texture unit 0 with this texture bound.
+    void setEdges(TextureEdges edges);
 
   private:
     GlTexture(GLuint id, uint32_t width, uint32_t height) : id_(id), width_(width), height_(height) {}

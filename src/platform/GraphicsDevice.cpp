@@ -1,6 +1,7 @@
 #include "platform/GraphicsDevice.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace qv {
@@ -58,10 +59,23 @@ uint32_t primitivesIn(PrimitiveType type, uint32_t vertexCount) {
 } // namespace
 
 void GraphicsDevice::beginFrame(Argb clearColor, float farPlane) {
-    setTransform(TransformKind::Projection,
-                 Matrix4::perspectiveFovLH(kFieldOfView, kAspect, kNearPlane, farPlane));
+    setTransform(TransformKind::Projection, frameProjection(farPlane));
     clear(clearColor);
     beginScene();
+}
+
+Matrix4 GraphicsDevice::frameProjection(float farPlane) {
+    return Matrix4::perspectiveFovLH(kFieldOfView, kAspect, kNearPlane, farPlane);
+}
+
+Matrix4 GraphicsDevice::projectionFor(uint32_t width, uint32_t height, float farPlane) {
+    if (width == 0 || height == 0)
+        return Matrix4::perspectiveFovLH(kFieldOfView, kAspect, kNearPlane, farPlane);
+    const float aspect = static_cast<float>(width) / static_cast<float>(height);
+    float fieldOfView = kFieldOfView;
+    if (aspect < kAspect)
+        fieldOfView = 2.0f * std::atan(std::tan(kFieldOfView * 0.5f) * kAspect / aspect);
+    return Matrix4::perspectiveFovLH(fieldOfView, aspect, kNearPlane, farPlane);
 }
 
 void GraphicsDevice::endFrame() {

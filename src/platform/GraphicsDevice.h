@@ -16,9 +16,15 @@ namespace qv {
 // transform, texture and materials; the phases set every other state around them.
 class GraphicsDevice {
   public:
-    static constexpr float kFieldOfView = 0.7853982f; // pi / 4
-    static constexpr float kAspect = 1.33f;           // fixed, whatever the back buffer size
+    static constexpr float kFieldOfView = 0.7853982f; // pi / 4, vertical
+    static constexpr float kAspect = 1.33f;           // the model's, whatever the back buffer size
     static constexpr float kNearPlane = 0.1f;
+
+    // The projection for a picture of this shape that stretches nothing: the vertical field of
+    // view above on a picture at least kAspect wide (a wider one sees more to the sides), and
+    // the horizontal field of view that gives at kAspect on a narrower one, so nothing of the
+    // classic view is cut off at the sides.
+    static Matrix4 projectionFor(uint32_t width, uint32_t height, float farPlane);
 
     virtual ~GraphicsDevice() = default;
 
@@ -69,6 +75,17 @@ class GraphicsDevice {
     // Creates a texture from pixels; null when the device cannot make one.
     virtual std::unique_ptr<Texture> createTexture(const Image& image) = 0;
 
+    // How a texture is read past its edges. The fixed-function model always reads a clear
+    // border, and so does this base; a device drawing the widescreen picture honours the request.
+    virtual void setTextureEdges(Texture& /*texture*/, TextureEdges /*edges*/) {}
+    // Where the picture's edges lie in the 640 x 480 overlay space during a frame: the overlay
+    // covers the whole picture in the fixed-function model; a device that frames it in a picture
+    // of another shape gives the larger rectangle full-screen overlays must cover.
+    virtual OverlayRect overlayBounds() const { return {}; }
+    // False while a frame drawn now could not be seen (a minimised window); drawing may then be
+    // left out.
+    virtual bool showsFrames() const { return true; }
+
     virtual uint32_t backBufferWidth() const = 0;
     virtual uint32_t backBufferHeight() const = 0;
     // Reads the back buffer as it is after the last frame; false when the device draws nothing.
@@ -77,6 +94,9 @@ class GraphicsDevice {
   protected:
     // The states the whole game assumes from the start; each back end calls this once built.
     void applyStartupStates();
+    // The projection of the frame about to begin: the model's fixed one. A device whose picture
+    // follows its window's shape fits the picture first and gives projectionFor its shape.
+    virtual Matrix4 frameProjection(float farPlane);
 
     virtual void clear(Argb color) = 0;
     virtual void beginScene() = 0;

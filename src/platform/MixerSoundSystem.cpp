@@ -55,6 +55,14 @@ std::unique_ptr<SoundClip> MixerSoundSystem::createClip(const std::string& path,
     return std::make_unique<MixerSoundClip>(path, looping);
 }
 
+void MixerSoundSystem::pauseAll() {
+    Mix_Pause(-1);
+}
+
+void MixerSoundSystem::resumeAll() {
+    Mix_Resume(-1);
+}
+
 std::string MixerSoundSystem::driverName() const {
     const char* name = SDL_GetCurrentAudioDriver();
     return name != nullptr ? name : "";

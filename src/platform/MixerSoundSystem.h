@@ -23,6 +23,8 @@ class MixerSoundSystem : public SoundSystem {
     MixerSoundSystem& operator=(const MixerSoundSystem&) = delete;
 
     std::unique_ptr<SoundClip> createClip(const std::string& path, bool looping) override;
+    void pauseAll() override;
+    void resumeAll() override;
 
     // The SDL audio driver in use ("dummy" after the fallback).
     std::string driverName() const;

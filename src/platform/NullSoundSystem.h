@@ -19,6 +19,10 @@ class NullSoundSystem : public SoundSystem {
 
     // Looping makes no difference without audio; the log shows plays and stops only.
     std::unique_ptr<SoundClip> createClip(const std::string& path, bool looping) override;
+    void pauseAll() override { paused_ = true; }
+    void resumeAll() override { paused_ = false; }
+    // Between a pauseAll and the next resumeAll.
+    bool paused() const { return paused_; }
 
     const std::vector<SoundEvent>& events() const { return events_; }
     // Plays (or stops) logged for a path, spelled as the clip was created.
@@ -30,6 +34,7 @@ class NullSoundSystem : public SoundSystem {
     size_t countOf(const std::string& path, bool play) const;
 
     std::vector<SoundEvent> events_;
+    bool paused_ = false;
 };
 
 } // namespace qv

@@ -43,6 +43,18 @@ struct OverlayVertex {
 };
 static_assert(sizeof(OverlayVertex) == 28);
 
+// A rectangle of the overlay space: where the picture's edges lie, seen from the 640 x 480
+// overlay. Beyond 0..640 x 0..480 when the overlay is framed in a picture of another shape.
+struct OverlayRect {
+    float left = 0.0f, top = 0.0f, right = 640.0f, bottom = 480.0f;
+    bool operator==(const OverlayRect&) const = default;
+};
+
+// How a texture is read past its edges. The fixed-function model reads a clear border; the
+// widescreen picture reads a repeating picture across its seams, and stretches a clamped one's
+// edges outwards.
+enum class TextureEdges { Border, Clamp, Repeat };
+
 struct MeshVertex {
     float x, y, z;
     float nx, ny, nz;

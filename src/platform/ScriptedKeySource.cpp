@@ -23,10 +23,9 @@ constexpr uint32_t kFirstTick = 1;
 }
 
 [[noreturn]] void failShape(const std::string& line, const std::string& where) {
-    fail(where,
-         "expected \"TICK down KEY\", \"TICK up KEY\", \"TICK axis AXIS VALUE\", \"TICK padconnect\" or "
-         "\"TICK paddisconnect\", got \"" +
-             line + "\"");
+    fail(where, "expected \"TICK down KEY\", \"TICK up KEY\", \"TICK axis AXIS VALUE\", \"TICK padconnect\", "
+                "\"TICK paddisconnect\" or \"TICK focus lost|gained\", got \"" +
+                    line + "\"");
 }
 
 std::string withoutComment(const std::string& line) {
@@ -62,6 +61,7 @@ constexpr Verb kVerbs[] = {
     {"axis", Kind::PadAxis, 4},
     {"padconnect", Kind::PadConnect, 2},
     {"paddisconnect", Kind::PadDisconnect, 2},
+    {"focus", Kind::Focus, 3},
 };
 
 const Verb& parseVerb(const std::string& word, const std::string& where) {
@@ -69,7 +69,15 @@ const Verb& parseVerb(const std::string& word, const std::string& where) {
     for (const Verb& verb : kVerbs)
         if (verb.name == lower)
             return verb;
-    fail(where, "bad verb \"" + word + "\" (down, up, axis, padconnect or paddisconnect)");
+    fail(where, "bad verb \"" + word + "\" (down, up, axis, padconnect, paddisconnect or focus)");
+}
+
+// "gained" or "lost", whatever the case: true when gained.
+bool parseFocus(const std::string& word, const std::string& where) {
+    const std::string lower = lowered(word);
+    if (lower != "gained" && lower != "lost")
+        fail(where, "bad focus \"" + word + "\" (gained or lost)");
+    return lower == "gained";
 }
 
 float parseAxisValue(const std::string& word, const std::string& where) {
@@ -126,6 +134,8 @@ ScriptedKeySource::Event ScriptedKeySource::parseLine(const std::string& line, c
         parsePress(words[2], verb.name == "down", where, event);
     else if (verb.kind == Kind::PadAxis)
         parseAxis(words[2], words[3], where, event);
+    else if (verb.kind == Kind::Focus)
+        event.down = parseFocus(words[2], where);
     return event;
 }
 
@@ -173,7 +183,17 @@ void ScriptedKeySource::apply(const Event& event) {
         if (pad_.connected)
             pad_.axes[event.index] = event.value;
         break;
+    case Kind::Focus:
+        focused_ = event.down;
+        break;
     }
+}
+
+void ScriptedKeySource::readAll(KeyTable& down) const {
+    if (focused_)
+        down = down_;
+    else
+        down.fill(false);
 }
 
 } // namespace qv

@@ -2,6 +2,7 @@
 
 #include "platform/KeySource.h"
 #include "platform/PadSource.h"
+#include "platform/WindowFocus.h"
 
 #include <array>
 #include <cstddef>
@@ -16,10 +17,12 @@ namespace qv {
 //   TICK axis AXIS VALUE         a pad axis (LEFTX, LEFTY, RIGHTX, RIGHTY, LT, RT) moves to VALUE;
 //                                 any number is taken, even nan or 5, as a broken pad might send
 //   TICK padconnect, TICK paddisconnect   the pad is plugged in (nothing held) or pulled out
+//   TICK focus lost, TICK focus gained    the window loses or regains the player's focus; without
+//                                 it every key and pad input reads as not held
 // '#' starts a comment and blank lines are allowed. Ticks count from 1 and need not be in order;
 // events of the same tick apply in the order they are written. The pad is plugged in from the
 // start; while it is out, its button and axis lines change nothing, as a real pad's could not.
-class ScriptedKeySource : public KeySource, public PadSource {
+class ScriptedKeySource : public KeySource, public PadSource, public WindowFocus {
   public:
     // Both throw FatalError naming the file and line of the first bad line.
     static ScriptedKeySource fromFile(const std::string& path);
@@ -28,18 +31,19 @@ class ScriptedKeySource : public KeySource, public PadSource {
     // Applies every event up to and including tick, so an event at tick t is in effect while
     // tick t runs. Going back in time changes nothing.
     void advanceTo(uint32_t tick);
-    bool isDown(uint8_t code) const override { return down_[code]; }
-    void readAll(KeyTable& down) const override { down = down_; }
-    PadState padState() const override { return pad_; }
+    bool isDown(uint8_t code) const override { return focused_ && down_[code]; }
+    void readAll(KeyTable& down) const override;
+    PadState padState() const override { return focused_ ? pad_ : PadState{.connected = pad_.connected}; }
+    bool focused() const override { return focused_; }
 
-    enum class EventKind : uint8_t { Key, PadButton, PadAxis, PadConnect, PadDisconnect };
+    enum class EventKind : uint8_t { Key, PadButton, PadAxis, PadConnect, PadDisconnect, Focus };
 
   private:
     struct Event {
         uint32_t tick;
         EventKind kind;
-        uint8_t index; // key code, PadButton or PadAxis
-        bool down = false;
+        uint8_t index;     // key code, PadButton or PadAxis
+        bool down = false; // for a focus event: focus gained
         float value = 0.0f;
     };
 
@@ -55,6 +59,7 @@ class ScriptedKeySource : public KeySource, public PadSource {
     size_t next_ = 0;
     KeyTable down_{};
     PadState pad_{.connected = true};
+    bool focused_ = true;
 };
 
 } // namespace qv

@@ -11,7 +11,9 @@ uint32_t SdlClock::now() {
 void SdlClock::waitUntil(uint32_t deadline) {
     for (uint32_t time = now(); clockBefore(time, deadline); time = now()) {
         const uint32_t remaining = deadline - time;
-        if (remaining > kSpinMs)
+        if (relaxed_)
+            SDL_Delay(remaining);
+        else if (remaining > kSpinMs)
             SDL_Delay(remaining - kSpinMs);
     }
 }

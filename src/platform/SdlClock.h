@@ -15,6 +15,12 @@ class SdlClock : public Clock {
     // Sleeps until about kSpinMs before the deadline and spins the rest: the tick keeps its
     // exact schedule while an idle game does not hold a core at 100%.
     void waitUntil(uint32_t deadline) override;
+    // While nothing is shown (a minimised window) a tick a millisecond late harms nobody: the
+    // wait sleeps all the way instead of spinning.
+    void setRelaxed(bool relaxed) { relaxed_ = relaxed; }
+
+  private:
+    bool relaxed_ = false;
 };
 
 } // namespace qv

@@ -139,7 +139,12 @@ bool SdlKeySource::isDown(uint8_t code) const {
     const SDL_Scancode scancode = kScancodeByCode[code];
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
-    return scancode != SDL_SCANCODE_UNKNOWN && scancode < count && state[scancode] != 0;
+    const bool down = scancode != SDL_SCANCODE_UNKNOWN && scancode < count && state[scancode] != 0;
+    if (heldUp_.test(code)) {
+        heldUp_.set(code, down);
+        return false;
+    }
+    return down;
 }
 
 SDL_Scancode SdlKeySource::scancodeFor(uint8_t code) {

@@ -4,6 +4,7 @@
 
 #include <SDL_scancode.h>
 
+#include <bitset>
 #include <cstdint>
 #include <optional>
 
@@ -19,6 +20,9 @@ class SdlKeySource : public KeySource {
     explicit SdlKeySource(SDL_Window* window) : window_(window) {}
 
     bool isDown(uint8_t code) const override;
+    // Reads the key as up until it is next released: a key press the window used for itself
+    // (Alt+Enter switching to full screen) must not also act in the game.
+    void holdUpUntilReleased(uint8_t code) { heldUp_.set(code); }
 
     // The SDL scancode of a key code; SDL_SCANCODE_UNKNOWN for codes no key has.
     static SDL_Scancode scancodeFor(uint8_t code);
@@ -27,6 +31,7 @@ class SdlKeySource : public KeySource {
 
   private:
     SDL_Window* window_;
+    mutable std::bitset<256> heldUp_; // cleared by the first reading that finds the key up
 };
 
 } // namespace qv

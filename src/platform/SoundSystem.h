@@ -29,6 +29,10 @@ class SoundSystem {
     // Loads a wave file (path as the game names it, resolved case-insensitively). A missing or
     // unreadable file gives a silent clip, never an error.
     virtual std::unique_ptr<SoundClip> createClip(const std::string& path, bool looping) = 0;
+    // Holds every sound playing now where it is, and lets the held ones go on; a sound started
+    // in between is not held.
+    virtual void pauseAll() = 0;
+    virtual void resumeAll() = 0;
 };
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #include "scene/FadeQuad.h"
 
 #include "platform/GraphicsDevice.h"
+#include "scene/ScreenQuad.h"
 
 #include <algorithm>
 
@@ -20,6 +21,7 @@ void FadeQuad::step() {
 }
 
 void FadeQuad::draw() {
+    coverScreen(quad_, graphics_.overlayBounds());
     graphics_.setTransform(TransformKind::World, Matrix4::identity());
     graphics_.setTexture(nullptr);
     graphics_.drawPrimitiveUP(PrimitiveType::TriangleStrip, 2, quad_.data(), sizeof(OverlayVertex));

@@ -9,7 +9,8 @@ namespace qv {
 
 class GraphicsDevice;
 
-// A full-screen black quad whose alpha climbs by 3 a step: the fade at the end of a scene.
+// A full-screen black quad whose alpha climbs by 3 a step: the fade at the end of a scene. It
+// covers the whole picture, also where that reaches beyond the overlay's 4:3 frame.
 class FadeQuad {
   public:
     explicit FadeQuad(GraphicsDevice& graphics);

@@ -26,6 +26,8 @@ class RacePhase {
     bool stillRunning();
 
     bool paused() const { return paused_; }
+    // Pauses as the pause key does; only the pause key resumes.
+    void pause() { paused_ = true; }
     const RaceClock& raceClock() const { return *raceClock_; }
     const RaceTimer& raceTimer() const { return *raceTimer_; }
 

@@ -116,6 +116,7 @@ Scene::~Scene() {
     stopAndRelease(music_);
     stopAndRelease(warningSound_);
     stopAndRelease(readySound_);
+    releaseHeldSounds(); // once nothing of the scene sounds any more
 }
 
 SaveResult Scene::finishRun() {
@@ -197,8 +198,25 @@ void Scene::updateStart() {
     phaseState_ = Racing;
 }
 
+void Scene::pauseForFocusLoss() {
+    if (kind_ != SceneKind::Play || !options_.focusPause || phaseState_ != Racing)
+        return;
+    racePhase_->pause();
+    if (!soundsHeld_)
+        sound_.pauseAll();
+    soundsHeld_ = true;
+}
+
+void Scene::releaseHeldSounds() {
+    if (soundsHeld_)
+        sound_.resumeAll();
+    soundsHeld_ = false;
+}
+
 bool Scene::updateRace() {
     racePhase_->update();
+    if (!racePhase_->paused())
+        releaseHeldSounds();
     if (!racePhase_->stillRunning()) {
         finishPhase_->start();
         if (!game_.demoMode) {

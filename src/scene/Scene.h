@@ -70,6 +70,10 @@ class Scene {
     // One frame of the current phase. Any failure while drawing ends the program as a
     // Direct3D error, whatever it was.
     void draw();
+    // The window is without the player's focus before this update: a player's race (when the
+    // options allow) pauses as the pause key pauses it, and every sound is held until the pause
+    // key resumes the race.
+    void pauseForFocusLoss();
     // The end of a player's run, called once by the director before the scene goes: an endless
     // run leaves its goal record and recording as the next attract demo when it is a new best,
     // else as the replay; a new best is entered into the high-score table. The attract demo
@@ -99,10 +103,12 @@ class Scene {
     bool updateRace();
     void updateStart();
     void updateFinish();
+    void releaseHeldSounds();
 
     const SceneKind kind_;
     int32_t phaseState_ = Begin;
     bool finished_ = false;
+    bool soundsHeld_ = false; // by a pause for focus loss
     GraphicsDevice& graphics_;
     SoundSystem& sound_;
     KeyboardInput& keyboard_;

@@ -4,6 +4,7 @@
 #include "assets/TextureLoader.h"
 #include "game/GameState.h"
 #include "platform/GraphicsDevice.h"
+#include "scene/ScreenQuad.h"
 
 #include <algorithm>
 
@@ -23,6 +24,7 @@ StartSignal::StartSignal(GraphicsDevice& graphics, const GameState& state)
                                   {0, 480, 0, 1, 0xFFFFFFFF, 0, 1},
                                   {640, 480, 0, 1, 0xFFFFFFFF, 1, 1}}} {
     texture_ = requireTexture(graphics_, state.demoMode ? data::kDemoStartTexture : data::kStartTexture);
+    graphics_.setTextureEdges(*texture_, TextureEdges::Clamp);
 }
 
 void StartSignal::animate() {
@@ -34,6 +36,7 @@ void StartSignal::animate() {
 }
 
 void StartSignal::draw() {
+    coverScreen(quad_, graphics_.overlayBounds());
     graphics_.setTransform(TransformKind::World, Matrix4::identity());
     graphics_.setTexture(texture_.get());
     graphics_.drawPrimitiveUP(PrimitiveType::TriangleStrip, 2, quad_.data(), sizeof(OverlayVertex));

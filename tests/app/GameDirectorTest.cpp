@@ -188,6 +188,29 @@ TEST_F(EnterDuringRunTest, QuittingDuringARunStillKeepsItsFiles) {
     EXPECT_TRUE(std::filesystem::exists(rig.path("Data/rgoal.dat")));
 }
 
+// A device whose window is minimised: nothing drawn can be seen.
+class HiddenDevice : public RecordingRenderDevice {
+  public:
+    bool showsFrames() const override { return shown; }
+    bool shown = false;
+};
+
+TEST(GameDirectorHiddenTest, NothingIsDrawnWhileNothingCanBeSeenButTheGameGoesOn) {
+    test::HeadlessRig rig;
+    HiddenDevice hidden;
+    std::ostringstream errors;
+    GameDirector director(hidden, rig.sound, rig.keyboard, rig.clock, rig.state, rig.settings, errors);
+    for (int t = 0; t < 400; ++t)
+        director.tick();
+    EXPECT_EQ(director.state(), GameDirector::Attract);
+    ASSERT_NE(director.scene(), nullptr);
+    EXPECT_EQ(director.scene()->phaseState(), Scene::Starting);
+    EXPECT_EQ(hidden.framesPresented(), 0);
+    hidden.shown = true;
+    director.tick();
+    EXPECT_EQ(hidden.framesPresented(), 1);
+}
+
 class HeldLeftTest : public GameDirectorTest {
   protected:
     HeldLeftTest() : GameDirectorTest("1 down RETURN\n2 up RETURN\n2 down LEFT\n") {}

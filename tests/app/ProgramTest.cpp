@@ -1,4 +1,5 @@
 #include "app/Program.h"
+#include "platform/WindowState.h"
 #include "support/HeadlessRig.h"
 #include "support/TempDir.h"
 
@@ -134,6 +135,60 @@ TEST(Program, TheControlsOfTheSettingsFileDriveTheGame) {
         std::string::npos)
         << warnings;
     EXPECT_NE(warnings.find("PEDDAL: no such action"), std::string::npos) << warnings;
+}
+
+// A window of its own on SDL's offscreen driver, for a few real-time ticks.
+CommandLine windowed() {
+    std::string error;
+    auto cl = CommandLine::parse({"--seed", "1", "--ticks", "3"}, error);
+    EXPECT_TRUE(cl) << error;
+    return *cl;
+}
+
+TEST(Program, TheWindowComesBackAsItWasLeftAndAGarbledStateFallsBackToTheSettings) {
+    test::HeadlessRig rig;
+    rig.dir.write("Pedalon.ini", "[SCREENMODE]\nWIDTH=400\nHEIGHT=300\nFULLSCREEN=0\n");
+    rig.dir.write("window.ini", "WIDTH=\x01\x02garbage\n");
+    EXPECT_EQ(Program(windowed()).run(), 0);
+    EXPECT_EQ(readWindowState("window.ini"), (WindowState{400, 300, false})) << "the settings' size";
+
+    // The window is made at the state's size, so the state it leaves is the same and the file
+    // is left as it was.
+    const std::string leftAs = "WIDTH=500\nHEIGHT=350\nFULLSCREEN=0\n# by hand\n";
+    rig.dir.write("window.ini", leftAs);
+    EXPECT_EQ(Program(windowed()).run(), 0);
+    EXPECT_EQ(readLines("window.ini").back(), "# by hand");
+}
+
+TEST(Program, TheHeadlessRunnerNeitherReadsNorWritesTheWindowState) {
+    test::HeadlessRig rig;
+    EXPECT_EQ(Program(headless({"--ticks", "3"})).run(), 0);
+    EXPECT_EQ(Program(headless({"--gl", "--ticks", "3"})).run(), 0);
+    EXPECT_FALSE(std::filesystem::exists("window.ini"));
+}
+
+// The key script's focus lines stand for the window: the run's timer stands still from the
+// focus loss until the pause key is pressed back in focus, not when focus comes back.
+TEST(Program, AScriptedFocusLossPausesTheRunUntilThePauseKey) {
+    test::HeadlessRig rig;
+    rig.dir.write("keys.txt", "1 down RETURN\n2 up RETURN\n5 down RETURN\n6 up RETURN\n"
+                              "400 focus lost\n450 focus gained\n500 down P\n501 up P\n");
+    Program program(headless({"--keys", "keys.txt", "--trace", "trace.jsonl", "--ticks", "560"}));
+    EXPECT_EQ(program.run(), 0);
+    const auto lines = readLines("trace.jsonl");
+    ASSERT_GE(lines.size(), 560u);
+    auto time = [&](size_t tick) {
+        const std::smatch found = [&] {
+            std::smatch m;
+            std::regex_search(lines[tick - 1], m, std::regex(R"("time":([-0-9.e]+))"));
+            return m;
+        }();
+        return found.empty() ? -1.0 : std::stod(found[1].str());
+    };
+    EXPECT_GT(time(398), time(399)) << "the race runs before";
+    EXPECT_GT(time(401), 0.0);
+    EXPECT_EQ(time(401), time(499)) << "paused from the loss to the key";
+    EXPECT_GT(time(502), time(503)) << "the key resumed it";
 }
 
 } // namespace

@@ -47,6 +47,16 @@ TEST(SdlClockTest, WaitReturnsNoEarlierThanTheDeadline) {
     }
 }
 
+TEST(SdlClockTest, ARelaxedWaitSleepsButStillReturnsNoEarlierThanTheDeadline) {
+    SdlClock clock;
+    clock.setRelaxed(true);
+    for (uint32_t wait : {0u, 1u, 2u, 17u}) {
+        const uint32_t deadline = clock.now() + wait;
+        clock.waitUntil(deadline);
+        EXPECT_FALSE(clockBefore(clock.now(), deadline)) << wait;
+    }
+}
+
 TEST(SdlClockTest, PastDeadlineReturnsWithoutWaitingForAWrap) {
     SdlClock clock;
     const uint32_t start = clock.now();

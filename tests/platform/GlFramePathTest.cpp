@@ -1,6 +1,7 @@
 #include "platform/GlRenderDevice.h"
 #include "platform/SdlWindow.h"
 #include "support/KeepLoadedLibraries.h"
+#include "support/PixelColours.h"
 
 #include <gtest/gtest.h>
 
@@ -17,10 +18,7 @@ namespace {
 
 constexpr uint32_t kWidth = 160, kHeight = 120;
 constexpr float kFar = 100.0f;
-constexpr Argb kBlack = 0xFF000000;
-constexpr Argb kRed = 0xFFFF0000;
-constexpr Argb kBlue = 0xFF0000FF;
-constexpr Argb kWhite = 0xFFFFFFFF;
+using namespace test::colour;
 
 // A device of its own for each test: the options differ, and each owns its context.
 struct Rig {

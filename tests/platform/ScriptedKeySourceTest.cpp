@@ -73,6 +73,28 @@ TEST(ScriptedKeySourceTest, EventsOfOneTickApplyInWrittenOrder) {
     EXPECT_TRUE(keys.isDown(key::kZ));
 }
 
+// The window's focus comes and goes with the script; without it every key reads as up, and the
+// keys still held come back with it.
+TEST(ScriptedKeySourceTest, FocusLinesTakeAndGiveBackTheKeys) {
+    auto keys = ScriptedKeySource::fromText("1 down F\n2 Focus LOST\n3 down P\n4 focus gained\n");
+    keys.advanceTo(1);
+    EXPECT_TRUE(keys.focused());
+    EXPECT_TRUE(keys.isDown(key::kF));
+    keys.advanceTo(3);
+    EXPECT_FALSE(keys.focused());
+    EXPECT_FALSE(keys.isDown(key::kF));
+    EXPECT_FALSE(keys.isDown(key::kP));
+    KeySource::KeyTable table;
+    table.fill(true);
+    keys.readAll(table);
+    EXPECT_EQ(std::count(table.begin(), table.end(), true), 0);
+    keys.advanceTo(4);
+    EXPECT_TRUE(keys.focused());
+    keys.readAll(table);
+    EXPECT_TRUE(table[key::kF]);
+    EXPECT_TRUE(table[key::kP]);
+}
+
 TEST(ScriptedKeySourceTest, BadLinesAreFatalAndNameTheirLine) {
     struct Case {
         std::string line;
@@ -98,6 +120,8 @@ TEST(ScriptedKeySourceTest, BadLinesAreFatalAndNameTheirLine) {
         {"3 axis LEFTX 0.5x", "bad axis value"},
         {"3 padconnect now", "expected"},
         {"3 plug", "bad verb \"plug\""},
+        {"3 focus away", "bad focus \"away\""},
+        {"3 focus", "expected"},
     };
     for (const Case& c : cases) {
         const std::string script = "# header\n1 down A\n" + c.line + "\n2 up A\n";

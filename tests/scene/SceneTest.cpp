@@ -157,6 +157,92 @@ TEST_F(PauseTest, WAndPAreOnePauseKeyThatFreezesTheWorldAndTheTimer) {
     EXPECT_EQ(rig.graphics.framesPresented(), before + 1);
 }
 
+// The race goes on losing focus only where the player is not racing or has said so.
+class FocusPauseTest : public SceneTest {
+  protected:
+    // A player's scene one update into its race, the keys at tick 1.
+    std::unique_ptr<Scene> racing() {
+        auto scene = make(SceneKind::Play);
+        EXPECT_GT(updatesUntil(*scene, Scene::Racing), 0);
+        rig.keysFor(1);
+        scene->update();
+        return scene;
+    }
+    // Races one update with focus lost; whether it paused the race and held the sounds.
+    bool pausesOnFocusLoss(Scene& scene) {
+        scene.pauseForFocusLoss();
+        scene.update();
+        const bool paused = scene.racePhase()->paused();
+        EXPECT_EQ(rig.sound.paused(), paused);
+        return paused;
+    }
+};
+
+TEST_F(FocusPauseTest, LosingFocusPausesARaceAndItsSoundsUntilThePauseKeyIsPressed) {
+    rig.keys = ScriptedKeySource::fromText("30 down P\n31 up P\n");
+    auto scene = racing();
+    const double before = scene->racePhase()->raceClock().remainingTime();
+    ASSERT_TRUE(pausesOnFocusLoss(*scene)) << "focus lost for one update only";
+    // Back in focus, nothing resumes by itself.
+    for (uint32_t t = 2; t < 30; ++t) {
+        rig.keysFor(t);
+        ASSERT_TRUE(goesOn(scene->update()));
+        EXPECT_TRUE(scene->racePhase()->paused());
+        EXPECT_TRUE(rig.sound.paused());
+    }
+    EXPECT_EQ(scene->racePhase()->raceClock().remainingTime(), before) << "the timer ran while paused";
+    rig.keysFor(30);
+    scene->update();
+    EXPECT_FALSE(scene->racePhase()->paused());
+    EXPECT_FALSE(rig.sound.paused());
+    for (uint32_t t = 31; t < 35; ++t) {
+        rig.keysFor(t);
+        scene->update();
+    }
+    EXPECT_LT(scene->racePhase()->raceClock().remainingTime(), before);
+}
+
+TEST_F(FocusPauseTest, PausedByTheKeyTheSoundsAreHeldToo) {
+    rig.keys = ScriptedKeySource::fromText("1 down W\n2 up W\n5 down W\n6 up W\n");
+    auto scene = racing();
+    ASSERT_TRUE(scene->racePhase()->paused());
+    EXPECT_FALSE(rig.sound.paused()) << "the pause key alone keeps the music, as it always did";
+    EXPECT_TRUE(pausesOnFocusLoss(*scene));
+    for (uint32_t t = 2; t <= 5; ++t) {
+        rig.keysFor(t);
+        scene->update();
+    }
+    EXPECT_FALSE(scene->racePhase()->paused());
+    EXPECT_FALSE(rig.sound.paused());
+}
+
+TEST_F(FocusPauseTest, TheDemoTheStartAndAPlayerWhoSwitchedItOffAreNotPaused) {
+    auto demo = make(SceneKind::Attract);
+    ASSERT_GT(updatesUntil(*demo, Scene::Racing), 0);
+    EXPECT_FALSE(pausesOnFocusLoss(*demo));
+    demo.reset();
+
+    auto starting = make(SceneKind::Play);
+    ASSERT_EQ(updatesUntil(*starting, Scene::Starting), 1);
+    starting->pauseForFocusLoss();
+    EXPECT_FALSE(rig.sound.paused());
+    EXPECT_EQ(updatesUntil(*starting, Scene::Racing), 281) << "the start is not held up";
+    starting.reset();
+
+    rig.dir.write("Pedalon.ini", "[WINDOW]\nFOCUSPAUSE=0\n");
+    auto switchedOff = make(SceneKind::Play);
+    ASSERT_GT(updatesUntil(*switchedOff, Scene::Racing), 0);
+    EXPECT_FALSE(pausesOnFocusLoss(*switchedOff));
+}
+
+TEST_F(FocusPauseTest, ARunEndedWhilePausedLetsTheSoundsGo) {
+    auto scene = make(SceneKind::Play);
+    ASSERT_GT(updatesUntil(*scene, Scene::Racing), 0);
+    ASSERT_TRUE(pausesOnFocusLoss(*scene));
+    scene.reset();
+    EXPECT_FALSE(rig.sound.paused());
+}
+
 TEST(FadeQuad, BlackAfter85StepsAndCountsOnBy3) {
     RecordingRenderDevice graphics{RecordingRenderDevice::Vertices::Keep};
     FadeQuad fade(graphics);
