@@ -29,9 +29,13 @@ inline constexpr SettingKey kColor{"EFFECT", "COLOR", 1};
 inline constexpr SettingKey kRipple{"EFFECT", "RIPPLE", 1};
 inline constexpr SettingKey kSplash{"EFFECT", "SPLASH", 1};
 inline constexpr SettingKey kInitializeScores{"SCORE", "INITIALIZE", 0};
+// 0..100 (clamped): the background music, and every other sound.
+inline constexpr SettingKey kMusicVolume{"SOUND", "MUSIC", 100};
+inline constexpr SettingKey kEffectsVolume{"SOUND", "EFFECTS", 100};
 
-inline constexpr std::array kAll{kSightRange, kGroundTexture, kWidth,  kHeight, kFullscreen,      kFullColor,
-                                 kFog,        kColor,         kRipple, kSplash, kInitializeScores};
+inline constexpr std::array kAll{kSightRange,       kGroundTexture, kWidth,        kHeight, kFullscreen,
+                                 kFullColor,        kFog,           kColor,        kRipple, kSplash,
+                                 kInitializeScores, kMusicVolume,   kEffectsVolume};
 
 } // namespace setting
 } // namespace qv
