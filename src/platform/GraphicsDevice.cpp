@@ -65,6 +65,8 @@ void GraphicsDevice::beginFrame(Argb clearColor, float farPlane) {
 }
 
 void GraphicsDevice::endFrame() {
+    if (frameOverlay_ != nullptr)
+        frameOverlay_->drawOver(*this);
     setTexture(nullptr);
     endScene();
     present();
