@@ -1,9 +1,12 @@
 #include "app/Program.h"
 
+#include "app/DisplayExtras.h"
 #include "app/ErrorLog.h"
 #include "app/GameDirector.h"
+#include "app/HotKeys.h"
 #include "app/TraceWriter.h"
 #include "assets/PngWriter.h"
+#include "assets/ScreenshotFolder.h"
 #include "bot/Autopilot.h"
 #include "characters/GoalCourse.h"
 #include "core/FatalError.h"
@@ -125,6 +128,15 @@ void Program::buildServices() {
                                                            : *keySource_);
     director_ = std::make_unique<GameDirector>(*graphics_, *sound_, *keyboard_, *clock_, state_, settings_,
                                                std::cerr, files_);
+    buildExtras();
+}
+
+// The player's own keys (mute, FPS display, screenshot) and what they show over every frame.
+void Program::buildExtras() {
+    screenshots_ = std::make_unique<ScreenshotFolder>(files_.screenshots());
+    extras_ = std::make_unique<DisplayExtras>(*clock_, *screenshots_, std::cerr);
+    graphics_->setFrameOverlay(extras_.get());
+    hotKeys_ = std::make_unique<HotKeys>(*keySource_, *sound_, *extras_);
 }
 
 // The loop takes at most one message per pass and gives the director one tick per pass. A quit
@@ -152,11 +164,12 @@ void Program::mainLoop() {
     }
 }
 
-// Keys for the coming tick: the script's, then the autopilot's on top (never in the demo, where
-// the arrows would switch the mode).
+// Keys for the coming tick: the script's, the player's own keys acted on, then the autopilot's
+// on top (never in the demo, where the arrows would switch the mode).
 void Program::beforeTick() {
     if (script_)
         script_->advanceTo(ticks_ + 1);
+    hotKeys_->poll();
     if (!autopilot_)
         return;
     const Scene* scene = director_->scene();
@@ -223,6 +236,11 @@ void Program::destroyServices() {
     if (trace_)
         trace_->close(); // the trace is complete once run() returns
     trace_.reset();
+    hotKeys_.reset();
+    if (graphics_)
+        graphics_->setFrameOverlay(nullptr);
+    extras_.reset();
+    screenshots_.reset();
     director_.reset();
     graphics_.reset();
     recorder_ = nullptr;
