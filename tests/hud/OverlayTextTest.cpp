@@ -95,26 +95,32 @@ TEST(OverlayTextTest, ALongLineKeepsItsEndAfterThreeDots) {
     EXPECT_EQ(OverlayText::lastCharacters(U"abcdef", 0), U"");
 }
 
+// The sheet cell a glyph quad shows, from its top-left texture coordinate.
+int cellShown(const OverlayVertex& topLeft) {
+    return static_cast<int>(std::lround(topLeft.u * textsheet::kColumns)) +
+           textsheet::kColumns * static_cast<int>(std::lround(topLeft.v * textsheet::kRows));
+}
+
+// Lettering on a recording device, with a one-texel stand-in for the sheet.
+struct Lettering {
+    RecordingRenderDevice device{RecordingRenderDevice::Vertices::Keep};
+    std::unique_ptr<Texture> sheet = device.createTexture(Image{1, 1, {0xFFFFFFFF}});
+    OverlayText text{device, *sheet};
+};
+
 class OverlayTextDrawTest : public testing::Test {
   protected:
     OverlayTextDrawTest() {
-        sheet = device.createTexture(Image{1, 1, {0xFFFFFFFF}});
-        text = std::make_unique<OverlayText>(device, *sheet);
         device.setRenderState(RenderState::ZEnable, 1);
         device.setRenderState(RenderState::AlphaBlendEnable, 0);
         device.setRenderState(RenderState::CullMode, kCullCcw);
         device.clearLog();
     }
 
-    // The sheet cell a glyph quad shows, from its top-left texture coordinate.
-    static int cellOf(const OverlayVertex& topLeft) {
-        return static_cast<int>(std::lround(topLeft.u * textsheet::kColumns)) +
-               textsheet::kColumns * static_cast<int>(std::lround(topLeft.v * textsheet::kRows));
-    }
-
-    RecordingRenderDevice device{RecordingRenderDevice::Vertices::Keep};
-    std::unique_ptr<Texture> sheet;
-    std::unique_ptr<OverlayText> text;
+    Lettering lettering;
+    RecordingRenderDevice& device = lettering.device;
+    std::unique_ptr<Texture>& sheet = lettering.sheet;
+    OverlayText* text = &lettering.text;
 };
 
 TEST_F(OverlayTextDrawTest, APanelThenEveryGlyphInOneListEachOnItsCell) {
@@ -139,9 +145,9 @@ TEST_F(OverlayTextDrawTest, APanelThenEveryGlyphInOneListEachOnItsCell) {
     EXPECT_EQ(glyphs.texture, sheet.get());
     EXPECT_EQ(glyphs.type, PrimitiveType::TriangleList);
     ASSERT_EQ(glyphs.primitiveCount, 6u); // three characters
-    EXPECT_EQ(cellOf(glyphs.vertex<OverlayVertex>(0)), *textsheet::cellOf(U'A'));
-    EXPECT_EQ(cellOf(glyphs.vertex<OverlayVertex>(6)), *textsheet::cellOf(U'z'));
-    EXPECT_EQ(cellOf(glyphs.vertex<OverlayVertex>(12)), *textsheet::cellOf(U'?'));
+    EXPECT_EQ(cellShown(glyphs.vertex<OverlayVertex>(0)), *textsheet::cellOf(U'A'));
+    EXPECT_EQ(cellShown(glyphs.vertex<OverlayVertex>(6)), *textsheet::cellOf(U'z'));
+    EXPECT_EQ(cellShown(glyphs.vertex<OverlayVertex>(12)), *textsheet::cellOf(U'?'));
     // Each cell is centred on its character's advance; the second line is a line lower.
     const float margin = 0.5f * OverlayText::kScale * (textsheet::kCellWidth - textsheet::kAdvance);
     const float firstPen = 100.0f + OverlayText::kPadding;
@@ -182,19 +188,16 @@ std::u32string shownTimes(const RecordingRenderDevice& device) {
     const float secondLine = glyphs.vertex<OverlayVertex>(0).y + OverlayText::kLineHeight;
     for (uint32_t q = 0; q < glyphs.primitiveCount / 2; ++q) {
         const auto& v = glyphs.vertex<OverlayVertex>(6 * q);
-        if (v.y >= secondLine - 0.5f) {
-            const int cell = static_cast<int>(std::lround(v.u * textsheet::kColumns)) +
-                             textsheet::kColumns * static_cast<int>(std::lround(v.v * textsheet::kRows));
-            shown.push_back(static_cast<char32_t>(U' ' + cell));
-        }
+        if (v.y >= secondLine - 0.5f)
+            shown.push_back(static_cast<char32_t>(U' ' + cellShown(v)));
     }
     return shown;
 }
 
 TEST(FpsDisplayTest, InTheTopRightCornerWithFiguresTakenTwiceASecond) {
-    RecordingRenderDevice device(RecordingRenderDevice::Vertices::Keep);
-    auto sheet = device.createTexture(Image{1, 1, {0xFFFFFFFF}});
-    OverlayText text(device, *sheet);
+    Lettering lettering;
+    RecordingRenderDevice& device = lettering.device;
+    OverlayText& text = lettering.text;
     FrameTimes times;
     FpsDisplay display;
     showFrames(times, 0.0, 1000.0, 20.0);
@@ -236,9 +239,9 @@ TEST(NoticeTest, ShowsForThreeSecondsAboveTheGaugeKeepingTheEndOfALongPath) {
     EXPECT_FALSE(notice.visible(4000.0));
     EXPECT_FALSE(notice.visible(999.0)) << "a clock that went back";
 
-    RecordingRenderDevice device(RecordingRenderDevice::Vertices::Keep);
-    auto sheet = device.createTexture(Image{1, 1, {0xFFFFFFFF}});
-    OverlayText text(device, *sheet);
+    Lettering lettering;
+    RecordingRenderDevice& device = lettering.device;
+    OverlayText& text = lettering.text;
     notice.draw(text, 4000.0);
     EXPECT_TRUE(device.draws().empty());
     notice.draw(text, 2000.0);
