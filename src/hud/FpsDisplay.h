@@ -26,6 +26,7 @@ class FpsDisplay {
     // The figures of the moment are taken at once on the next draw.
     void restart() { takenAtMs_.reset(); }
     void draw(OverlayText& text, const FrameTimes& times, double nowMs);
+    const Lines& lines() const { return lines_; }
 
   private:
     Lines lines_;
