@@ -7,6 +7,7 @@
 #include "platform/GameAction.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/KeyboardInput.h"
+#include "platform/SoundSystem.h"
 #include "scene/Scene.h"
 
 #include <ostream>
@@ -62,8 +63,10 @@ void GameDirector::windowFocusLost() {
 }
 
 void GameDirector::tickLogo() {
-    if (!logo_)
+    if (!logo_) {
+        applyVolumes();
         logo_ = std::make_unique<LogoScreen>(graphics_, sound_);
+    }
     if (logo_->update() && !keyboard_.asyncHeld(GameAction::Enter))
         return;
     logo_.reset();
@@ -115,10 +118,17 @@ void GameDirector::tickBackToDemo() {
 
 // The settings are read afresh for every scene, so an edit takes effect with the next one.
 void GameDirector::startScene(SceneKind kind) {
+    applyVolumes();
     scene_ =
         std::make_unique<Scene>(kind, graphics_, sound_, keyboard_, game_, settings_.sceneOptions(), files_);
     scene_->start();
     nextDeadline_ = clock_.now();
+}
+
+// The mute (the M key) is the player's choice of the moment and outlives the new volumes.
+void GameDirector::applyVolumes() {
+    sound_.setVolume(SoundGroup::Music, settings_.read(setting::kMusicVolume));
+    sound_.setVolume(SoundGroup::Effects, settings_.read(setting::kEffectsVolume));
 }
 
 void GameDirector::destroySceneOrThrow() {

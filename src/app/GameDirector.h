@@ -21,9 +21,9 @@ class SoundSystem;
 
 // The top-level state machine: paces the game at one tick every 17 ms, shows the logo, then
 // alternates between the attract demo and player runs, and moves from stage to stage. It reads
-// the scene options from the settings for every scene it builds, asks each scene how its run
-// went, and has a player's run finished (its files written) before the scene goes; a file that
-// could not be written is reported on the errors stream.
+// the scene options and the sound volumes from the settings for the logo and every scene it
+// builds, asks each scene how its run went, and has a player's run finished (its files written)
+// before the scene goes; a file that could not be written is reported on the errors stream.
 class GameDirector {
   public:
     enum State : int32_t { Logo = 0, Attract = 1, StartRun = 2, Run = 3, BackToDemo = 4, Quit = 5 };
@@ -60,6 +60,7 @@ class GameDirector {
     void toggleModeIfAsked();
     void drawWithFrameSkip();
     void startScene(SceneKind kind);
+    void applyVolumes();
     void destroySceneOrThrow();
     void report(const SaveResult& result);
     void updateEnterEdge();

@@ -51,24 +51,6 @@ std::optional<fs::path> baseFolder(const std::string& xdgValue, const std::strin
     return fs::path(home) / fallback;
 }
 
-// Creates folder and the parents it lacks, each readable by its owner only.
-bool createOwnerOnly(const fs::path& folder, std::error_code& ec) {
-    fs::path missing = folder;
-    std::vector<fs::path> created;
-    while (!missing.empty() && !fs::exists(missing, ec)) {
-        created.push_back(missing);
-        if (missing == missing.parent_path())
-            break;
-        missing = missing.parent_path();
-    }
-    fs::create_directories(folder, ec);
-    if (ec)
-        return false;
-    for (const fs::path& made : created)
-        fs::permissions(made, fs::perms::owner_all, fs::perm_options::replace, ec);
-    return !ec;
-}
-
 std::string writeProblem(const fs::path& folder) {
     std::error_code ec;
     if (!fs::is_directory(folder, ec))
@@ -147,7 +129,7 @@ bool GameFolders::prepareUserFolder(std::string& error) const {
     std::vector<fs::path> folders{user_};
     if (mode_ == Mode::Portable && files_.portable())
         folders.push_back(resolvePath((user_ / inContent(data::kFolder)).string()));
-    else if (!createOwnerOnly(user_, ec)) {
+    else if (!createFolderOwnerOnly(user_, ec)) {
         error = "cannot make the folder for the player's files " + user_.string() + ": " + ec.message() +
                 kChooseUserFolder;
         return false;

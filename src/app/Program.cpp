@@ -1,10 +1,13 @@
 #include "app/Program.h"
 
+#include "app/DisplayExtras.h"
 #include "app/ErrorLog.h"
 #include "app/GameDirector.h"
+#include "app/HotKeys.h"
 #include "app/TraceWriter.h"
 #include "app/WindowSession.h"
 #include "assets/PngWriter.h"
+#include "assets/ScreenshotFolder.h"
 #include "bot/Autopilot.h"
 #include "characters/GoalCourse.h"
 #include "core/FatalError.h"
@@ -118,6 +121,7 @@ void Program::buildServices() {
     buildInput();
     director_ = std::make_unique<GameDirector>(*graphics_, *sound_, *keyboard_, *clock_, state_, settings_,
                                                std::cerr, files_);
+    buildExtras();
 }
 
 // Keys and pad through the player's bindings, read from the settings once, here, so a bad line
@@ -153,6 +157,14 @@ void Program::buildInput() {
         std::make_unique<KeyboardInput>(*keySource_, *pad_, settings_.bindings(std::cerr), autopilot_.get());
 }
 
+// The player's own keys (mute, FPS display, screenshot) and what they show over every frame.
+void Program::buildExtras() {
+    screenshots_ = std::make_unique<ScreenshotFolder>(files_.screenshots());
+    extras_ = std::make_unique<DisplayExtras>(*clock_, *screenshots_, std::cerr);
+    graphics_->setFrameOverlay(extras_.get());
+    hotKeys_ = std::make_unique<HotKeys>(*keySource_, *sound_, *extras_);
+}
+
 // The loop handles every pending window event, takes at most one message per pass and gives the
 // director one tick per pass. A quit request (window closed, Escape held, director stopped)
 // travels as Destroy then Quit, so the loop ends on the pass after the one that saw it, as a
@@ -183,13 +195,14 @@ void Program::mainLoop() {
     }
 }
 
-// Keys and pad for the coming tick: the script's or the pads', then the autopilot's on top (never
-// in the demo, where the arrows would switch the mode).
+// Keys and pad for the coming tick: the script's or the pads', the player's own keys acted on,
+// then the autopilot's on top (never in the demo, where the arrows would switch the mode).
 void Program::beforeTick() {
     if (script_)
         script_->advanceTo(ticks_ + 1);
     if (sdlPad_)
         sdlPad_->update();
+    hotKeys_->poll();
     if (!autopilot_)
         return;
     const Scene* scene = director_->scene();
@@ -255,6 +268,11 @@ void Program::destroyServices() {
     if (trace_)
         trace_->close(); // the trace is complete once run() returns
     trace_.reset();
+    hotKeys_.reset();
+    if (graphics_)
+        graphics_->setFrameOverlay(nullptr);
+    extras_.reset();
+    screenshots_.reset();
     director_.reset();
     graphics_.reset();
     recorder_ = nullptr;

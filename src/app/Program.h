@@ -16,12 +16,15 @@ namespace qv {
 
 class Autopilot;
 class Clock;
+class DisplayExtras;
 class GameDirector;
 class GraphicsDevice;
+class HotKeys;
 class KeySource;
 class KeyboardInput;
 class PadSource;
 class RecordingRenderDevice;
+class ScreenshotFolder;
 class ScriptedKeySource;
 class SdlPadSource;
 class SdlWindow;
@@ -55,6 +58,7 @@ class Program {
     void openWindow();
     void buildServices();
     void buildInput();
+    void buildExtras();
     GlPresentOptions presentOptions() const;
     void mainLoop();
     void shutdown();
@@ -85,6 +89,9 @@ class Program {
     std::unique_ptr<KeyboardInput> keyboard_;
     std::unique_ptr<Clock> clock_;
     std::unique_ptr<GameDirector> director_;
+    std::unique_ptr<ScreenshotFolder> screenshots_;
+    std::unique_ptr<DisplayExtras> extras_;
+    std::unique_ptr<HotKeys> hotKeys_;
     std::unique_ptr<TraceWriter> trace_;
     std::deque<Message> messages_;
     uint32_t ticks_ = 0;

@@ -33,15 +33,19 @@ inline constexpr SettingKey kColor{"EFFECT", "COLOR", 1};
 inline constexpr SettingKey kRipple{"EFFECT", "RIPPLE", 1};
 inline constexpr SettingKey kSplash{"EFFECT", "SPLASH", 1};
 inline constexpr SettingKey kInitializeScores{"SCORE", "INITIALIZE", 0};
+// 0..100 (clamped): the background music, and every other sound.
+inline constexpr SettingKey kMusicVolume{"SOUND", "MUSIC", 100};
+inline constexpr SettingKey kEffectsVolume{"SOUND", "EFFECTS", 100};
 
 // The controls: each key of this section is a game action's name (PEDAL, BRAKE, ... as
 // platform/GameAction names them) and its value the keys and pad inputs that do it, "F, C, PAD_A"
 // (platform/Bindings gives the defaults).
 inline constexpr std::string_view kControlsSection{"CONTROLS"};
 
-inline constexpr std::array kAll{kSightRange, kGroundTexture,  kWidth,           kHeight, kFullscreen,
-                                 kFullColor,  kClassicPicture, kFocusPause,      kFog,    kColor,
-                                 kRipple,     kSplash,         kInitializeScores};
+inline constexpr std::array kAll{
+    kSightRange,       kGroundTexture, kWidth,        kHeight, kFullscreen, kFullColor,
+    kClassicPicture,   kFocusPause,    kFog,          kColor,  kRipple,     kSplash,
+    kInitializeScores, kMusicVolume,   kEffectsVolume};
 
 } // namespace setting
 } // namespace qv

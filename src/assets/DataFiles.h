@@ -29,6 +29,9 @@ inline constexpr const char* kBannerSheet = "./Data/tex/str.dds";
 inline constexpr const char* kDemoBannerSheet = "./Data/tex/strd.dds";
 inline constexpr const char* kStageNumberSheet = "./Data/tex/stagenum.dds";
 inline constexpr const char* kRemainingSheet = "./Data/tex/rest.dds";
+// The lettering of the lines written at run time (see assets/TextSheet.h); the game does
+// without it, showing those lines on standard error only.
+inline constexpr const char* kTextSheet = "./Data/tex/text.dds";
 inline constexpr uint32_t kBoostTextureCount = 3;
 inline constexpr uint32_t kFieldCount = 4;
 

@@ -6,6 +6,7 @@
 #include <strings.h>
 #include <system_error>
 #include <unistd.h>
+#include <vector>
 
 namespace qv {
 
@@ -96,6 +97,23 @@ bool readFile(const std::string& path, std::string& out) {
     in.read(out.data(), static_cast<std::streamsize>(size));
     out.resize(static_cast<size_t>(in.gcount()));
     return !in.bad();
+}
+
+bool createFolderOwnerOnly(const fs::path& folder, std::error_code& ec) {
+    fs::path missing = folder;
+    std::vector<fs::path> created;
+    while (!missing.empty() && !fs::exists(missing, ec)) {
+        created.push_back(missing);
+        if (missing == missing.parent_path())
+            break;
+        missing = missing.parent_path();
+    }
+    fs::create_directories(folder, ec);
+    if (ec)
+        return false;
+    for (const fs::path& made : created)
+        fs::permissions(made, fs::perms::owner_all, fs::perm_options::replace, ec);
+    return !ec;
 }
 
 } // namespace qv

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace qv {
 
@@ -14,6 +16,10 @@ std::string resolvePath(const std::string& path);
 // also when only its folder exists. Returns false when the write failed; the old file is then
 // untouched.
 bool writeFileAtomically(const std::string& path, const void* data, size_t size);
+
+// Creates folder and the parents it lacks, each readable by its owner only (a folder that
+// exists already is left as it is). False, with the reason in ec, when one cannot be made.
+bool createFolderOwnerOnly(const std::filesystem::path& folder, std::error_code& ec);
 
 // Reads a whole file; false when it cannot be opened.
 bool readFile(const std::string& path, std::string& out);

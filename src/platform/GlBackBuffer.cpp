@@ -107,19 +107,26 @@ void GlBackBuffer::blitOnto(GLuint framebuffer, uint32_t width, uint32_t height)
 }
 
 void GlBackBuffer::read(Image& out) const {
-    out.width = width_;
-    out.height = height_;
-    out.pixels.resize(static_cast<size_t>(width_) * height_);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
+    readFramebuffer(framebuffer_, width_, height_, out);
+}
+
+void readFramebuffer(GLuint framebuffer, uint32_t width, uint32_t height, Image& out) {
+    out.width = width;
+    out.height = height;
+    out.pixels.resize(static_cast<size_t>(width) * height);
+    if (width == 0 || height == 0)
+        return;
+    // The window's default read buffer is the one it draws into, read before the swap.
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    glReadPixels(0, 0, static_cast<GLsizei>(width_), static_cast<GLsizei>(height_), GL_BGRA,
+    glReadPixels(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height), GL_BGRA,
                  GL_UNSIGNED_INT_8_8_8_8_REV, out.pixels.data());
     // GL rows run bottom-up.
-    for (uint32_t top = 0, bottom = height_ - 1; top < bottom; ++top, --bottom)
-        std::swap_ranges(out.pixels.begin() + static_cast<ptrdiff_t>(top) * width_,
-                         out.pixels.begin() + static_cast<ptrdiff_t>(top + 1) * width_,
-                         out.pixels.begin() + static_cast<ptrdiff_t>(bottom) * width_);
+    for (uint32_t top = 0, bottom = height - 1; top < bottom; ++top, --bottom)
+        std::swap_ranges(out.pixels.begin() + static_cast<ptrdiff_t>(top) * width,
+                         out.pixels.begin() + static_cast<ptrdiff_t>(top + 1) * width,
+                         out.pixels.begin() + static_cast<ptrdiff_t>(bottom) * width);
 }
 
 } // namespace qv

@@ -17,6 +17,10 @@ struct LetterboxRect {
 LetterboxRect letterbox(uint32_t sourceWidth, uint32_t sourceHeight, uint32_t targetWidth,
                         uint32_t targetHeight);
 
+// Copies a framebuffer's colour (the window's back buffer for 0) into out, top row first, as
+// 0xAARRGGBB words.
+void readFramebuffer(GLuint framebuffer, uint32_t width, uint32_t height, Image& out);
+
 // The offscreen frame the game draws into: a colour and a depth buffer of the configured size,
 // independent of the window's size.
 class GlBackBuffer {

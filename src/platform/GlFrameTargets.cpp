@@ -153,4 +153,11 @@ bool GlFrameTargets::read(Image& out) const {
     return true;
 }
 
+bool GlFrameTargets::readPicture(Image& out, bool depthWrites) {
+    if (drawing_ != picture_)
+        resolveScene(depthWrites);
+    readFramebuffer(picture_.framebuffer, picture_.width, picture_.height, out);
+    return true;
+}
+
 } // namespace qv

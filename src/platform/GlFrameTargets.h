@@ -46,6 +46,9 @@ class GlFrameTargets {
     void finish(bool depthWrites);
     // The last frame, when frames are kept readable.
     bool read(Image& out) const;
+    // The picture of the frame being drawn, as it is now (a scaled 3D part is first enlarged
+    // into it, as an overlay draw would), wherever it is composed.
+    bool readPicture(Image& out, bool depthWrites);
 
   private:
     struct Target {

@@ -85,6 +85,7 @@ class GlRenderDevice : public GraphicsDevice {
     uint32_t backBufferWidth() const override { return frame_.width(); }
     uint32_t backBufferHeight() const override { return frame_.height(); }
     bool readBackBuffer(Image& out) override { return frame_.read(out); }
+    bool readFrame(Image& out) override { return frame_.readPicture(out, state_.depthWrites()); }
 
     // The share of the back buffer's width and height the 3D part is drawn at.
     float renderScale() const { return renderScale_ ? renderScale_->scale() : fixedScale_; }

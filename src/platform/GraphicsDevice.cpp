@@ -79,6 +79,8 @@ Matrix4 GraphicsDevice::projectionFor(uint32_t width, uint32_t height, float far
 }
 
 void GraphicsDevice::endFrame() {
+    if (frameOverlay_ != nullptr)
+        frameOverlay_->drawOver(*this);
     setTexture(nullptr);
     endScene();
     present();

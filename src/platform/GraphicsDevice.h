@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/Image.h"
 #include "core/Matrix4.h"
+#include "platform/FrameOverlay.h"
 #include "platform/RenderTypes.h"
 #include "platform/StaticGeometry.h"
 #include "platform/Texture.h"
@@ -30,8 +32,10 @@ class GraphicsDevice {
 
     // Frame bracket: projection for the far plane, clear colour and depth, begin scene.
     void beginFrame(Argb clearColor, float farPlane);
-    // Unbinds the texture, ends the scene and presents.
+    // Lets the frame overlay draw, unbinds the texture, ends the scene and presents.
     void endFrame();
+    // Drawn over every frame before it is presented; null for none. It must outlive its use.
+    void setFrameOverlay(FrameOverlay* overlay) { frameOverlay_ = overlay; }
 
     virtual void setRenderState(RenderState state, uint32_t value) = 0;
     void setRenderStateFloat(RenderState state, float value) {
@@ -90,6 +94,13 @@ class GraphicsDevice {
     virtual uint32_t backBufferHeight() const = 0;
     // Reads the back buffer as it is after the last frame; false when the device draws nothing.
     virtual bool readBackBuffer(Image& out) = 0;
+    // Reads the frame being drawn (between beginFrame and endFrame) as it is now, at the back
+    // buffer's size: what the player would see if it were presented now. Any device that draws
+    // can, whether or not it keeps its frames readable; false for one that draws nothing.
+    virtual bool readFrame(Image& out) {
+        (void)out;
+        return false;
+    }
 
   protected:
     // The states the whole game assumes from the start; each back end calls this once built.
@@ -102,6 +113,9 @@ class GraphicsDevice {
     virtual void beginScene() = 0;
     virtual void endScene() = 0;
     virtual void present() = 0;
+
+  private:
+    FrameOverlay* frameOverlay_ = nullptr;
 };
 
 } // namespace qv

@@ -99,6 +99,7 @@ constexpr std::array kNamedKeys = {
     NamedKey{"NUMPADENTER", kNumpadEnter},
     NamedKey{"RCONTROL", kRControl},
     NamedKey{"DIVIDE", kDivide},
+    NamedKey{"SYSRQ", kSysRq},
     NamedKey{"RMENU", kRMenu},
     NamedKey{"HOME", kHome},
     NamedKey{"UP", kUp},
@@ -121,6 +122,7 @@ constexpr std::array kAliases = {
     NamedKey{"NUMPADPERIOD", kDecimal}, NamedKey{"NUMPADSLASH", kDivide},   NamedKey{"RALT", kRMenu},
     NamedKey{"UPARROW", kUp},           NamedKey{"PGUP", kPrior},           NamedKey{"LEFTARROW", kLeft},
     NamedKey{"RIGHTARROW", kRight},     NamedKey{"DOWNARROW", kDown},       NamedKey{"PGDN", kNext},
+    NamedKey{"PRINTSCREEN", kSysRq},
 };
 
 template <size_t N>

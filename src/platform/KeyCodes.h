@@ -97,6 +97,7 @@ constexpr uint8_t kF12 = 0x58;
 constexpr uint8_t kNumpadEnter = 0x9C;
 constexpr uint8_t kRControl = 0x9D;
 constexpr uint8_t kDivide = 0xB5;
+constexpr uint8_t kSysRq = 0xB7; // Print Screen
 constexpr uint8_t kRMenu = 0xB8;
 constexpr uint8_t kHome = 0xC7;
 constexpr uint8_t kUp = 0xC8;

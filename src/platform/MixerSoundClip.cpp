@@ -1,6 +1,7 @@
 #include "platform/MixerSoundClip.h"
 
 #include "core/FilePaths.h"
+#include "platform/MixerSoundSystem.h"
 
 #include <SDL_mixer.h>
 
@@ -8,11 +9,12 @@ namespace qv {
 
 namespace {
 constexpr int kAnyFreeChannel = -1;
+constexpr int kNoChannel = -1;
 constexpr int kLoopForever = -1;
 } // namespace
 
-MixerSoundClip::MixerSoundClip(const std::string& path, bool looping)
-    : chunk_(Mix_LoadWAV(resolvePath(path).c_str())), looping_(looping) {}
+MixerSoundClip::MixerSoundClip(const std::string& path, bool looping, SoundGroup group)
+    : chunk_(Mix_LoadWAV(resolvePath(path).c_str())), looping_(looping), group_(group) {}
 
 MixerSoundClip::~MixerSoundClip() {
     if (chunk_ == nullptr)
@@ -22,9 +24,17 @@ MixerSoundClip::~MixerSoundClip() {
 }
 
 void MixerSoundClip::play() {
-    // All 64 channels busy: this instance is dropped, as an overloaded mixer would.
-    if (chunk_ != nullptr)
-        Mix_PlayChannel(kAnyFreeChannel, chunk_, looping_ ? kLoopForever : 0);
+    if (chunk_ == nullptr)
+        return;
+    const int loops = looping_ ? kLoopForever : 0;
+    // Every channel of the group busy: this instance is dropped, as an overloaded mixer would.
+    if (group_ == SoundGroup::Effects) {
+        Mix_PlayChannel(kAnyFreeChannel, chunk_, loops); // any but the music's, which are reserved
+        return;
+    }
+    const int channel = Mix_GroupAvailable(MixerSoundSystem::kMusicTag);
+    if (channel != kNoChannel)
+        Mix_PlayChannel(channel, chunk_, loops);
 }
 
 void MixerSoundClip::stop() {

@@ -8,13 +8,14 @@ struct Mix_Chunk;
 
 namespace qv {
 
-// One wave file decoded into the mixer's format. Every play takes a free mixer channel, so
-// instances overlap; a looping clip repeats without a gap until stopped. Needs the audio device
-// of a live MixerSoundSystem: create it through that system and destroy it before the system.
+// One wave file decoded into the mixer's format. Every play takes a free mixer channel of its
+// group (see MixerSoundSystem), so instances overlap; a looping clip repeats without a gap until
+// stopped. Needs the audio device of a live MixerSoundSystem: create it through that system and
+// destroy it before the system.
 class MixerSoundClip : public SoundClip {
   public:
     // A missing or unreadable file leaves the clip silent.
-    MixerSoundClip(const std::string& path, bool looping);
+    MixerSoundClip(const std::string& path, bool looping, SoundGroup group);
     // Halts this clip's channels first: the mixer must never read a freed chunk.
     ~MixerSoundClip() override;
     MixerSoundClip(const MixerSoundClip&) = delete;
@@ -33,6 +34,7 @@ class MixerSoundClip : public SoundClip {
 
     Mix_Chunk* chunk_;
     bool looping_;
+    SoundGroup group_;
 };
 
 } // namespace qv

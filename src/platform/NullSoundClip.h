@@ -7,10 +7,12 @@
 
 namespace qv {
 
-// What a headless clip did: played (play true) or stopped, with the path the game named.
+// What a headless clip did: played (play true) or stopped, with the path the game named and the
+// group whose volume it plays at.
 struct SoundEvent {
     std::string path;
     bool play;
+    SoundGroup group;
 };
 
 // A clip that makes no sound and writes what it is asked to do into its system's log. Like the
@@ -18,7 +20,7 @@ struct SoundEvent {
 class NullSoundClip : public SoundClip {
   public:
     // log belongs to the NullSoundSystem and must outlive the clip.
-    NullSoundClip(const std::string& path, std::vector<SoundEvent>& log);
+    NullSoundClip(const std::string& path, SoundGroup group, std::vector<SoundEvent>& log);
 
     void play() override { record(true); }
     void stop() override { record(false); }
@@ -28,6 +30,7 @@ class NullSoundClip : public SoundClip {
     void record(bool play);
 
     std::string path_;
+    SoundGroup group_;
     std::vector<SoundEvent>& log_;
     bool loaded_;
 };

@@ -4,8 +4,9 @@
 
 namespace qv {
 
-std::unique_ptr<SoundClip> NullSoundSystem::createClip(const std::string& path, bool /*looping*/) {
-    return std::make_unique<NullSoundClip>(path, events_);
+std::unique_ptr<SoundClip> NullSoundSystem::makeClip(const std::string& path, bool /*looping*/,
+                                                     SoundGroup group) {
+    return std::make_unique<NullSoundClip>(path, group, events_);
 }
 
 size_t NullSoundSystem::countOf(const std::string& path, bool play) const {

@@ -10,15 +10,14 @@
 namespace qv {
 
 // The headless mixer: no audio at all, only an ordered log of every play and stop, for tests
-// and headless runs. Its clips must be destroyed before it.
+// and headless runs; the volumes and the mute it is given are kept in levels(). Its clips must
+// be destroyed before it.
 class NullSoundSystem : public SoundSystem {
   public:
     NullSoundSystem() = default;
     NullSoundSystem(const NullSoundSystem&) = delete;
     NullSoundSystem& operator=(const NullSoundSystem&) = delete;
 
-    // Looping makes no difference without audio; the log shows plays and stops only.
-    std::unique_ptr<SoundClip> createClip(const std::string& path, bool looping) override;
     void pauseAll() override { paused_ = true; }
     void resumeAll() override { paused_ = false; }
     // Between a pauseAll and the next resumeAll.
@@ -29,6 +28,12 @@ class NullSoundSystem : public SoundSystem {
     size_t playCount(const std::string& path) const { return countOf(path, true); }
     size_t stopCount(const std::string& path) const { return countOf(path, false); }
     void clearEvents() { events_.clear(); }
+
+  protected:
+    // Looping makes no difference without audio; the log shows plays and stops only.
+    std::unique_ptr<SoundClip> makeClip(const std::string& path, bool looping, SoundGroup group) override;
+    // Nothing sounds, so there is nothing to bring to the new levels.
+    void applyLevels() override {}
 
   private:
     size_t countOf(const std::string& path, bool play) const;

@@ -107,6 +107,7 @@ constexpr std::array kKeyScancodes = {
     KeyScancode{key::kNumpadEnter, SDL_SCANCODE_KP_ENTER},
     KeyScancode{key::kRControl, SDL_SCANCODE_RCTRL},
     KeyScancode{key::kDivide, SDL_SCANCODE_KP_DIVIDE},
+    KeyScancode{key::kSysRq, SDL_SCANCODE_PRINTSCREEN},
     KeyScancode{key::kRMenu, SDL_SCANCODE_RALT},
     KeyScancode{key::kHome, SDL_SCANCODE_HOME},
     KeyScancode{key::kUp, SDL_SCANCODE_UP},

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SoundLevels.h"
+
 #include <memory>
 #include <string>
 
@@ -22,17 +24,38 @@ inline void stopAndRelease(std::unique_ptr<SoundClip>& clip) {
     clip.reset();
 }
 
-// The mixer every sound component builds its clips from.
+// The mixer every sound component builds its clips from. It plays each clip at its group's
+// volume; a change of the volumes or the mute is heard at once, also in sounds already playing.
 class SoundSystem {
   public:
     virtual ~SoundSystem() = default;
-    // Loads a wave file (path as the game names it, resolved case-insensitively). A missing or
-    // unreadable file gives a silent clip, never an error.
-    virtual std::unique_ptr<SoundClip> createClip(const std::string& path, bool looping) = 0;
+    // An effect. Loads a wave file (path as the game names it, resolved case-insensitively). A
+    // missing or unreadable file gives a silent clip, never an error.
+    std::unique_ptr<SoundClip> createClip(const std::string& path, bool looping) {
+        return makeClip(path, looping, SoundGroup::Effects);
+    }
+    // The background music: a looping clip at the music volume.
+    std::unique_ptr<SoundClip> createMusic(const std::string& path) {
+        return makeClip(path, true, SoundGroup::Music);
+    }
+
+    // percent is clamped to 0..100.
+    void setVolume(SoundGroup group, int32_t percent);
+    void setMuted(bool muted);
+    void toggleMute() { setMuted(!levels_.muted()); }
+    const SoundLevels& levels() const { return levels_; }
     // Holds every sound playing now where it is, and lets the held ones go on; a sound started
     // in between is not held.
     virtual void pauseAll() = 0;
     virtual void resumeAll() = 0;
+
+  protected:
+    virtual std::unique_ptr<SoundClip> makeClip(const std::string& path, bool looping, SoundGroup group) = 0;
+    // The levels changed: bring everything the system plays, and will play, to them.
+    virtual void applyLevels() = 0;
+
+  private:
+    SoundLevels levels_;
 };
 
 } // namespace qv

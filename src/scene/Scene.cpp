@@ -46,7 +46,7 @@ Scene::Scene(SceneKind kind, GraphicsDevice& graphics, SoundSystem& sound, Keybo
     : kind_(kind), graphics_(graphics), sound_(sound), keyboard_(keyboard), game_(state), options_(options),
       files_(files) {
     readySound_ = sound_.createClip(data::kReadySound, false);
-    music_ = sound_.createClip(data::kMusic, true);
+    music_ = sound_.createMusic(data::kMusic);
     warningSound_ = sound_.createClip(data::kWarningSound, true);
     game_.stageCleared = false;
     game_.stageClearWait = 0;

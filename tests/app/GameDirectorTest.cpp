@@ -1,4 +1,5 @@
 #include "app/GameDirector.h"
+#include "assets/DataFiles.h"
 #include "core/FatalError.h"
 #include "scene/Scene.h"
 #include "support/HeadlessRig.h"
@@ -56,6 +57,31 @@ TEST_F(GameDirectorTest, LogoRunsItsCourseThenTheAttractDemoStarts) {
     // The logo restored what every scene expects.
     EXPECT_EQ(rig.graphics.renderState(RenderState::CullMode), kCullCcw);
     EXPECT_EQ(rig.graphics.renderState(RenderState::Lighting), 1u);
+}
+
+// The volumes come from the settings before the logo's jingle, and afresh for every scene; the
+// mute is the player's and survives them. The music plays at the music volume, the rest not.
+TEST_F(GameDirectorTest, VolumeSettingsReachTheSoundSystemForTheLogoAndEveryScene) {
+    rig.dir.write("Pedalon.ini", "[SOUND]\nMUSIC=40\nEFFECTS=250\n");
+    runUntil(1);
+    EXPECT_EQ(rig.sound.levels().volume(SoundGroup::Music), 40);
+    EXPECT_EQ(rig.sound.levels().volume(SoundGroup::Effects), 100);
+    rig.sound.setMuted(true);
+    rig.dir.write("Pedalon.ini", "[sound]\nmusic=-3\neffects=55\n");
+    runUntil(291);
+    ASSERT_NE(director().scene(), nullptr);
+    EXPECT_EQ(rig.sound.levels().volume(SoundGroup::Music), 0);
+    EXPECT_EQ(rig.sound.levels().volume(SoundGroup::Effects), 55);
+    EXPECT_TRUE(rig.sound.levels().muted());
+
+    runUntil(400);
+    bool musicPlayed = false;
+    for (const SoundEvent& event : rig.sound.events()) {
+        const bool isMusic = event.path == data::kMusic;
+        musicPlayed = musicPlayed || (isMusic && event.play);
+        EXPECT_EQ(event.group, isMusic ? SoundGroup::Music : SoundGroup::Effects) << event.path;
+    }
+    EXPECT_TRUE(musicPlayed);
 }
 
 TEST_F(GameDirectorTest, TicksFollowTheSeventeenMillisecondSchedule) {

@@ -260,5 +260,65 @@ TEST(GlRenderScaleTest, SlowFramesDrawTheSceneSmallerAndTheOverlayAtFullSize) {
     }
 }
 
+// Reads the frame once the game has drawn it, then draws a white band over its bottom, as the
+// screenshot key and its notice do.
+class ReadThenDraw : public FrameOverlay {
+  public:
+    void drawOver(GraphicsDevice& device) override {
+        read = device.readFrame(picture);
+        const std::array<OverlayVertex, 4> band{{{0, 400, 0, 1, kWhite, 0, 0},
+                                                 {640, 400, 0, 1, kWhite, 1, 0},
+                                                 {0, 480, 0, 1, kWhite, 0, 1},
+                                                 {640, 480, 0, 1, kWhite, 1, 1}}};
+        device.setVertexFormat(fvf::kOverlay);
+        device.drawPrimitiveUP(PrimitiveType::TriangleStrip, 2, band.data(), sizeof(OverlayVertex));
+    }
+
+    bool read = false;
+    Image picture;
+};
+
+// The frame read before present is the game's picture without what the overlay drew after,
+// wherever the frame is composed: in the back buffer, straight in the window, or with the 3D
+// part drawn smaller and not yet enlarged (a frame without overlay draws of its own).
+TEST(GlFrameReadTest, TheFrameReadBeforeItIsShownIsTheGamesPictureInEveryTarget) {
+    const std::vector<WorldVertex> triangles = scatteredTriangles();
+    auto sceneOnly = [&](GraphicsDevice& device) {
+        device.setVertexFormat(fvf::kWorld);
+        device.drawPrimitiveUP(PrimitiveType::TriangleList, static_cast<uint32_t>(triangles.size() / 3),
+                               triangles.data(), sizeof(WorldVertex));
+    };
+    auto mixed = [&](GraphicsDevice& device) { mixedFrame(device, triangles); };
+    struct Case {
+        GlPresentOptions options;
+        std::function<void(GraphicsDevice&)> draw;
+    };
+    const Case cases[] = {{{}, mixed},
+                          {{.readableFrames = false}, mixed},
+                          {{.readableFrames = true, .fixedScale = 0.5f}, sceneOnly}};
+    for (const Case& c : cases) {
+        // The same frame on a device that keeps it, without the overlay: the picture expected.
+        Image expected;
+        {
+            Rig rig({.readableFrames = true, .fixedScale = c.options.fixedScale});
+            rig.frame([&] { c.draw(rig.device); });
+            expected = rig.readBack();
+        }
+        Rig rig(c.options);
+        ReadThenDraw overlay;
+        rig.device.setFrameOverlay(&overlay);
+        rig.frame([&] { c.draw(rig.device); });
+        ASSERT_TRUE(overlay.read);
+        ASSERT_EQ(overlay.picture.width, kWidth);
+        ASSERT_EQ(overlay.picture.height, kHeight);
+        EXPECT_EQ(overlay.picture.pixels, expected.pixels)
+            << c.options.readableFrames << c.options.fixedScale;
+        const Image shown = c.options.readableFrames ? rig.readBack() : windowPixels();
+        EXPECT_EQ(shown.at(kWidth / 2, kHeight - 2), kWhite);
+        EXPECT_NE(overlay.picture.at(kWidth / 2, kHeight - 2), kWhite);
+        rig.device.setFrameOverlay(nullptr);
+    }
+}
+
 } // namespace
 } // namespace qv

@@ -99,6 +99,7 @@ TEST(SdlKeyMappingTest, OtherKeysLandOnTheKeySdlNames) {
         {"DOWN", "Down"},          {"LEFT", "Left"},         {"RIGHT", "Right"},
         {"PRIOR", "PageUp"},       {"NEXT", "PageDown"},     {"MULTIPLY", "Keypad *"},
         {"SUBTRACT", "Keypad -"},  {"DECIMAL", "Keypad ."},  {"GRAVE", "`"},
+        {"SYSRQ", "PrintScreen"},
     };
     for (const auto& [name, sdlName] : sdlNames) {
         auto code = keyCodeFromName(name);

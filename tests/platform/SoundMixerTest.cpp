@@ -1,4 +1,5 @@
 #include "core/FatalError.h"
+#include "platform/AudioDrivers.h"
 #include "platform/MixerSoundClip.h"
 #include "platform/MixerSoundSystem.h"
 #include "support/TempDir.h"
@@ -7,11 +8,13 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace qv {
 namespace {
@@ -58,9 +61,10 @@ bool waitUntilSilent(const MixerSoundClip& clip) {
 
 class MixerSoundTest : public testing::Test {
   protected:
-    MixerSoundClip& clip(const std::string& name, int milliseconds, bool looping) {
+    MixerSoundClip& clip(const std::string& name, int milliseconds, bool looping,
+                         SoundGroup group = SoundGroup::Effects) {
         const std::string path = dir_.write(name, toneWave(milliseconds));
-        clips_.push_back(std::make_unique<MixerSoundClip>(path, looping));
+        clips_.push_back(std::make_unique<MixerSoundClip>(path, looping, group));
         return *clips_.back();
     }
 
@@ -137,6 +141,61 @@ TEST_F(MixerSoundTest, MissingOrUnreadableFilesGiveSilentHarmlessClips) {
     }
 }
 
+// Each channel's volume as the mixer will mix it.
+std::vector<int> channelVolumes() {
+    std::vector<int> volumes;
+    for (int channel = 0; channel < Mix_AllocateChannels(-1); ++channel)
+        volumes.push_back(Mix_Volume(channel, -1));
+    return volumes;
+}
+
+std::vector<int> expectedVolumes(int music, int effects) {
+    std::vector<int> volumes(MixerSoundSystem::kMixChannels, effects);
+    std::fill_n(volumes.begin(), MixerSoundSystem::kMusicChannels, music);
+    return volumes;
+}
+
+TEST_F(MixerSoundTest, MusicKeepsItsOwnChannelsHoweverManyEffectsPlay) {
+    MixerSoundClip& music = clip("bgm.wav", 3000, true, SoundGroup::Music);
+    MixerSoundClip& effect = clip("score.wav", 3000, false);
+    for (int i = 0; i < MixerSoundSystem::kMixChannels; ++i)
+        effect.play();
+    EXPECT_EQ(effect.playingCount(), MixerSoundSystem::kMixChannels - MixerSoundSystem::kMusicChannels);
+    music.play();
+    EXPECT_EQ(music.playingCount(), 1);
+    // Once the music's channels are full too, another instance is dropped instead of taking one.
+    music.play();
+    music.play();
+    EXPECT_EQ(music.playingCount(), MixerSoundSystem::kMusicChannels);
+    EXPECT_EQ(Mix_Playing(-1), MixerSoundSystem::kMixChannels);
+}
+
+TEST_F(MixerSoundTest, VolumesAndTheMuteReachEveryChannelAtOnceAndKeepForTheNextSounds) {
+    // The defaults are the mixer's own full volume: nothing sounds different without settings.
+    EXPECT_EQ(channelVolumes(), expectedVolumes(MIX_MAX_VOLUME, MIX_MAX_VOLUME));
+    MixerSoundClip& music = clip("bgm.wav", 3000, true, SoundGroup::Music);
+    music.play();
+
+    system_.setVolume(SoundGroup::Music, 50);
+    system_.setVolume(SoundGroup::Effects, 25);
+    EXPECT_EQ(channelVolumes(), expectedVolumes(64, 32));
+    system_.setVolume(SoundGroup::Effects, 250); // clamped to full
+    system_.setVolume(SoundGroup::Music, -7);    // clamped to silence
+    EXPECT_EQ(channelVolumes(), expectedVolumes(0, MIX_MAX_VOLUME));
+
+    system_.setVolume(SoundGroup::Music, 75);
+    system_.setMuted(true);
+    EXPECT_EQ(channelVolumes(), expectedVolumes(0, 0));
+    EXPECT_EQ(music.playingCount(), 1); // silenced, not stopped: unmuting brings it back where it is
+    system_.toggleMute();
+    EXPECT_EQ(channelVolumes(), expectedVolumes(96, MIX_MAX_VOLUME));
+
+    // A channel that has finished and plays the next sound keeps its group's volume.
+    music.stop();
+    music.play();
+    EXPECT_EQ(channelVolumes(), expectedVolumes(96, MIX_MAX_VOLUME));
+}
+
 TEST_F(MixerSoundTest, LowercaseDataFolderFindsTheCapitalisedOne) {
     dir_.write("Data/wave/score.wav", toneWave(100));
     test::ScopedWorkingDir cwd(dir_.path());
@@ -144,13 +203,16 @@ TEST_F(MixerSoundTest, LowercaseDataFolderFindsTheCapitalisedOne) {
     EXPECT_TRUE(score->loaded());
 }
 
-// Sets an environment variable for one scope, restoring the old value.
+// Sets (or, given null, unsets) an environment variable for one scope, restoring the old value.
 class ScopedEnv {
   public:
     ScopedEnv(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name))
             old_ = old;
-        setenv(name, value, 1);
+        if (value != nullptr)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
     }
     ~ScopedEnv() {
         if (old_)
@@ -171,7 +233,7 @@ TEST(MixerSoundFallbackTest, UnusableDriverFallsBackToSilentDummyWithOneWarning)
     ASSERT_NO_THROW(system.emplace());
     const std::string warnings = testing::internal::GetCapturedStderr();
     EXPECT_EQ(system->driverName(), "dummy");
-    EXPECT_NE(warnings.find("warning"), std::string::npos);
+    EXPECT_EQ(warnings.find("warning: no sound device (no-such-audio-driver"), 0u) << warnings;
     EXPECT_EQ(std::count(warnings.begin(), warnings.end(), '\n'), 1) << warnings;
 
     test::TempDir dir;
@@ -179,6 +241,45 @@ TEST(MixerSoundFallbackTest, UnusableDriverFallsBackToSilentDummyWithOneWarning)
     ASSERT_TRUE(clip->loaded());
     clip->play();
     EXPECT_EQ(Mix_Playing(-1), 1);
+}
+
+// With no driver chosen the game picks its own: on a machine with sound that is the real device
+// and nothing is said; on one without, one warning and not a line from the libraries it tried.
+TEST(MixerSoundFallbackTest, WithoutAChosenDriverThereIsAtMostOneLineAndNoLibraryNoise) {
+    ScopedEnv driver("SDL_AUDIODRIVER", nullptr);
+    testing::internal::CaptureStderr();
+    std::optional<MixerSoundSystem> system;
+    ASSERT_NO_THROW(system.emplace());
+    const std::string said = testing::internal::GetCapturedStderr();
+    if (system->driverName() != "dummy") {
+        EXPECT_EQ(said, "");
+        return;
+    }
+    EXPECT_EQ(said.find("warning: no sound device ("), 0u) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    if (!hasSoundCard()) {
+        EXPECT_EQ(said.find("alsa"), std::string::npos) << said;
+    }
+}
+
+TEST(AudioDriverChoiceTest, KeepsSdlsOrderLessTheSilentDriversAndWithoutACardLessAlsa) {
+    const std::vector<std::string> built{"pulseaudio", "alsa", "sndio", "pipewire", "dsp", "disk", "dummy"};
+    EXPECT_EQ(audioDriverCandidates(built, true),
+              (std::vector<std::string>{"pulseaudio", "alsa", "sndio", "pipewire", "dsp"}));
+    EXPECT_EQ(audioDriverCandidates(built, false),
+              (std::vector<std::string>{"pulseaudio", "pipewire", "dsp"}));
+    EXPECT_EQ(audioDriverCandidates({"pipewire", "pulseaudio", "alsa"}, false),
+              (std::vector<std::string>{"pipewire", "pulseaudio"}));
+}
+
+TEST(AudioDriverChoiceTest, ASoundCardIsAnAlsaControlDevice) {
+    test::TempDir dir;
+    EXPECT_FALSE(hasSoundCard(dir.file("snd"))); // no folder at all
+    dir.write("snd/seq", "");
+    dir.write("snd/timer", "");
+    EXPECT_FALSE(hasSoundCard(dir.file("snd")));
+    dir.write("snd/controlC1", "");
+    EXPECT_TRUE(hasSoundCard(dir.file("snd")));
 }
 
 } // namespace

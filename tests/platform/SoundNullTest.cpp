@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace qv {
 namespace {
 
@@ -40,6 +42,19 @@ TEST_F(NullSoundTest, LogsPlaysAndStopsInOrderUnderTheGamesPath) {
 
     sound_.clearEvents();
     EXPECT_TRUE(sound_.events().empty());
+}
+
+TEST(SoundLevelsTest, VolumesAreClampedAndTheMuteSilencesWithoutForgettingThem) {
+    SoundLevels levels;
+    EXPECT_FLOAT_EQ(levels.gain(SoundGroup::Music), 1.0f);
+    levels.setVolume(SoundGroup::Music, 40);
+    levels.setVolume(SoundGroup::Effects, INT32_MIN);
+    EXPECT_FLOAT_EQ(levels.gain(SoundGroup::Music), 0.4f);
+    EXPECT_EQ(levels.volume(SoundGroup::Effects), 0);
+    levels.setMuted(true);
+    EXPECT_FLOAT_EQ(levels.gain(SoundGroup::Music), 0.0f);
+    levels.setMuted(false);
+    EXPECT_FLOAT_EQ(levels.gain(SoundGroup::Music), 0.4f);
 }
 
 TEST_F(NullSoundTest, ClipIsLoadedExactlyWhenItsFileExists) {

@@ -44,12 +44,12 @@ Mesh part {
 const char* const kMeshes[] = {"Data/x/tikobody.x", "Data/x/tikomayu.x", "Data/x/tricycle.x",
                                "Data/x/boost.x",    "Data/x/arrow.x",    "Data/x/strollen.x"};
 const char* const kPictures[] = {
-    "Data/tex/zem.dds",    "Data/tex/bgauge.dds",   "Data/tex/boost0.dds",  "Data/tex/boost1.dds",
-    "Data/tex/boost2.dds", "Data/tex/shadow.dds",   "Data/tex/ground.dds",  "Data/tex/start.dds",
-    "Data/tex/startd.dds", "Data/tex/Ripple.dds",   "Data/tex/splash.dds",  "Data/tex/str.dds",
-    "Data/tex/strd.dds",   "Data/tex/stagenum.dds", "Data/tex/rest.dds",    "Data/tex/target.dds",
-    "Data/tex/map0.dds",   "Data/tex/map1.dds",     "Data/tex/map2.dds",    "Data/tex/map3.dds",
-    "Data/tex/num.dds",    "Data/tex/timenum.dds",  "Data/tex/timeback.dds"};
+    "Data/tex/zem.dds",    "Data/tex/bgauge.dds",   "Data/tex/boost0.dds",   "Data/tex/boost1.dds",
+    "Data/tex/boost2.dds", "Data/tex/shadow.dds",   "Data/tex/ground.dds",   "Data/tex/start.dds",
+    "Data/tex/startd.dds", "Data/tex/Ripple.dds",   "Data/tex/splash.dds",   "Data/tex/str.dds",
+    "Data/tex/strd.dds",   "Data/tex/stagenum.dds", "Data/tex/rest.dds",     "Data/tex/target.dds",
+    "Data/tex/map0.dds",   "Data/tex/map1.dds",     "Data/tex/map2.dds",     "Data/tex/map3.dds",
+    "Data/tex/num.dds",    "Data/tex/timenum.dds",  "Data/tex/timeback.dds", "Data/tex/text.dds"};
 const char* const kSounds[] = {"Data/wave/logo.wav",    "Data/wave/Ready.wav",   "Data/wave/bgm.wav",
                                "Data/wave/warning.wav", "Data/wave/jump.wav",    "Data/wave/boyon.wav",
                                "Data/wave/boost.wav",   "Data/wave/splash0.wav", "Data/wave/splash1.wav",

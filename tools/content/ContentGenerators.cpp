@@ -6,6 +6,7 @@
 #include "Jingles.h"
 #include "LetteringSheets.h"
 #include "LogoTexture.h"
+#include "OverlayLettering.h"
 #include "RaceContent.h"
 #include "RiderContent.h"
 #include "TerrainContent.h"
@@ -33,6 +34,7 @@ std::vector<ContentGenerator> contentGenerators() {
         {"rider sounds", writeRiderSounds},
         {"target arrow", writeArrowContent},
         {"lettering sheets", writeLetteringSheets},
+        {"overlay lettering", writeOverlayLettering},
         {"race meshes", writeRaceMeshes},
         {"race textures", writeRaceTextures},
         {"race sounds", writeRaceSounds},
