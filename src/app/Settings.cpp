@@ -136,12 +136,20 @@ Bindings Settings::bindings(std::ostream& warnings) const {
         if (find(entries, setting::kControlsSection, entry.key) != &entry)
             continue; // the first line for a key wins, as everywhere in the file
         std::string unknown;
-        if (auto list = Bindings::parse(entry.value, unknown))
+        auto list = Bindings::parse(entry.value, unknown);
+        const auto hotKey = list ? Bindings::firstHotKey(*list) : std::nullopt;
+        if (list && !hotKey) {
             bindings.set(*action, std::move(*list));
+            continue;
+        }
+        warnings << "qorvex: " << where << entry.key << ": ";
+        if (hotKey)
+            warnings << Bindings::describe({*hotKey})
+                     << " is the game's own key (mute, F9, F12, Print Screen)";
         else
-            warnings << "qorvex: " << where << entry.key << ": no key or pad button is called \"" << unknown
-                     << "\"; " << gameActionName(*action) << " keeps "
-                     << Bindings::describe(bindings.of(*action)) << "\n";
+            warnings << "no key or pad button is called \"" << unknown << "\"";
+        warnings << "; " << gameActionName(*action) << " keeps " << Bindings::describe(bindings.of(*action))
+                 << "\n";
     }
     return bindings;
 }

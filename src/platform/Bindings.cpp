@@ -63,6 +63,15 @@ std::optional<Bindings::List> Bindings::parse(std::string_view text, std::string
     return list;
 }
 
+std::optional<Bindings::Binding> Bindings::firstHotKey(const List& bindings) {
+    for (const Binding& binding : bindings) {
+        const auto* code = std::get_if<uint8_t>(&binding);
+        if (code && std::ranges::find(kHotKeys, *code) != kHotKeys.end())
+            return binding;
+    }
+    return std::nullopt;
+}
+
 std::string Bindings::describe(const List& bindings) {
     std::string text;
     for (const Binding& binding : bindings)

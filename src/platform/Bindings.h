@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/GameAction.h"
+#include "platform/KeyCodes.h"
 #include "platform/PadCodes.h"
 
 #include <array>
@@ -31,6 +32,11 @@ class Bindings {
     // ignored). Empty when a name is neither a key nor a pad input, which is then in `unknown`;
     // an empty text or an empty name counts as unknown too.
     static std::optional<List> parse(std::string_view text, std::string& unknown);
+    // The keys the game keeps for itself, whatever the bindings say (app/HotKeys reads them): M
+    // mutes, F9 shows the frame times, F12 and Print Screen take a screenshot.
+    static constexpr std::array<uint8_t, 4> kHotKeys{key::kM, key::kF9, key::kF12, key::kSysRq};
+    // The first of the game's own keys in a list, if it has one.
+    static std::optional<Binding> firstHotKey(const List& bindings);
     // The names of a list, as the settings file writes them ("F, C, PAD_A").
     static std::string describe(const List& bindings);
 

@@ -113,6 +113,19 @@ TEST_F(ControlSettingsTest, AnUnknownNameIsToldOnceAndTheActionKeepsItsDefault) 
     EXPECT_EQ(std::ranges::count(said, '\n'), 3) << said;
 }
 
+// M, F9, F12 and Print Screen are the game's own (mute, frame times, screenshot): bound to an
+// action they would do both, so such a line is refused like an unknown name.
+TEST_F(ControlSettingsTest, TheGamesOwnKeysCannotBeBound) {
+    const Bindings bindings = read("[CONTROLS]\nPEDAL=G, M\nJUMP=F12\nBOOST=SYSRQ\nBRAKE=F9\nPAUSE=F8\n");
+    for (GameAction action : {GameAction::Pedal, GameAction::Jump, GameAction::Boost, GameAction::Brake})
+        EXPECT_EQ(bindings.of(action), Bindings::defaults().of(action)) << gameActionName(action);
+    EXPECT_EQ(bindings.of(GameAction::Pause), (Bindings::List{key::kF8}));
+    const std::string said = warnings.str();
+    EXPECT_NE(said.find("PEDAL: M is the game's own key"), std::string::npos) << said;
+    EXPECT_NE(said.find("; PEDAL keeps F, C, PAD_A"), std::string::npos) << said;
+    EXPECT_EQ(std::ranges::count(said, '\n'), 4) << said;
+}
+
 TEST_F(ControlSettingsTest, TheFirstLineForAnActionWinsAsEverywhereInTheFile) {
     const Bindings bindings = read("[CONTROLS]\nPEDAL=G\npedal=H\n[CONTROLS]\nPEDAL=J\n");
     EXPECT_EQ(bindings.of(GameAction::Pedal), (Bindings::List{key::kG}));
