@@ -20,6 +20,11 @@ bool KeyboardInput::asyncHeld(GameAction action) const {
     return valueOf(action, keys, pad_.padState()) > 0.0f;
 }
 
+bool KeyboardInput::asyncAnyPadButton() const {
+    const PadState pad = pad_.padState();
+    return pad.connected && std::ranges::any_of(pad.buttons, [](bool held) { return held; });
+}
+
 float KeyboardInput::valueOf(GameAction action, const KeySource::KeyTable& keys, const PadState& pad) const {
     if (overlay_ && overlay_->holds(action))
         return 1.0f;

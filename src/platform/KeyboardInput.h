@@ -31,6 +31,8 @@ class KeyboardInput {
     float steering() const { return value(GameAction::Left) - value(GameAction::Right); }
     // Live reading that bypasses the snapshot, for the immediate actions.
     bool asyncHeld(GameAction action) const;
+    // Live: any button of a plugged-in pad is held (a player back at the pad, whatever it does).
+    bool asyncAnyPadButton() const;
     // Releases the devices at shutdown: the snapshot reads every action up from then on.
     void unacquire() { values_.fill(0.0f); }
 

@@ -40,10 +40,14 @@ RacePhase::~RacePhase() {
 }
 
 bool RacePhase::togglePause() {
-    // Every key bound to pause (W and P by default) acts as one, toggling on a fresh press.
-    bool down = parts_.keyboard.asyncHeld(GameAction::Pause);
-    if (down && !pauseKeyWasDown_)
+    // Every key bound to pause (W and P by default) acts as one, toggling on a fresh press; after
+    // a focus loss, so does any pad button.
+    const bool down =
+        parts_.keyboard.asyncHeld(GameAction::Pause) || (focusPaused_ && parts_.keyboard.asyncAnyPadButton());
+    if (down && !pauseKeyWasDown_) {
         paused_ = !paused_;
+        focusPaused_ = false;
+    }
     pauseKeyWasDown_ = down;
     return paused_;
 }

@@ -26,8 +26,9 @@ class RacePhase {
     bool stillRunning();
 
     bool paused() const { return paused_; }
-    // Pauses as the pause key does; only the pause key resumes.
-    void pause() { paused_ = true; }
+    // Pauses as the pause key does, for a window that lost focus; the pause key or any pad
+    // button resumes, never the focus coming back.
+    void pause() { paused_ = focusPaused_ = true; }
     const RaceClock& raceClock() const { return *raceClock_; }
     const RaceTimer& raceTimer() const { return *raceTimer_; }
 
@@ -50,6 +51,7 @@ class RacePhase {
     std::unique_ptr<RaceTimer> raceTimer_;
     bool paused_ = false;
     bool pauseKeyWasDown_ = false;
+    bool focusPaused_ = false; // paused by pause(): a pad button resumes too
 };
 
 class AttractRacePhase : public RacePhase {

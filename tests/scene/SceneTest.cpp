@@ -202,6 +202,25 @@ TEST_F(FocusPauseTest, LosingFocusPausesARaceAndItsSoundsUntilThePauseKeyIsPress
     EXPECT_LT(scene->racePhase()->raceClock().remainingTime(), before);
 }
 
+// A player back at the pad resumes with any button; a pause asked for with the pause key still
+// waits for that key (A pedals, it must not end a pause the player chose).
+TEST_F(FocusPauseTest, AfterAFocusLossAnyPadButtonResumes) {
+    rig.keys = ScriptedKeySource::fromText("10 down PAD_A\n11 up PAD_A\n20 down P\n21 up P\n25 down PAD_Y\n");
+    auto scene = racing();
+    ASSERT_TRUE(pausesOnFocusLoss(*scene));
+    for (uint32_t t = 2; t <= 10; ++t) {
+        rig.keysFor(t);
+        scene->update();
+        EXPECT_EQ(scene->racePhase()->paused(), t < 10) << "tick " << t;
+    }
+    EXPECT_FALSE(rig.sound.paused());
+    for (uint32_t t = 11; t <= 26; ++t) {
+        rig.keysFor(t);
+        scene->update();
+    }
+    EXPECT_TRUE(scene->racePhase()->paused()) << "paused by P at tick 20, not resumed by a pad button";
+}
+
 TEST_F(FocusPauseTest, PausedByTheKeyTheSoundsAreHeldToo) {
     rig.keys = ScriptedKeySource::fromText("1 down W\n2 up W\n5 down W\n6 up W\n");
     auto scene = racing();
