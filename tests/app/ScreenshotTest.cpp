@@ -163,19 +163,11 @@ int runGame(const test::HeadlessRig& rig, std::vector<std::string> args) {
     return program.run();
 }
 
-// The games below load and unload the GL driver; loaded once here and kept, it leaves nothing
-// LeakSanitizer cannot name (see KeepLoadedLibraries).
-void keepTheGlDriverLoaded() {
-    SdlWindow window("test", 64, 48, false);
-    GlRenderDevice device(window, 64, 48);
-    test::keepLoadedLibraries();
-}
-
 // F12 during the logo, on the real renderer, with the FPS display on: the file holds the frame
 // of that tick as the game drew it (the same as --screenshot-at of that tick in a run without
 // F9 and F12), while the frame shown carries the display and the notice.
 TEST(ScreenshotKeyTest, SavesTheFrameAsTheGameDrewItWithoutTheNotice) {
-    keepTheGlDriverLoaded();
+    test::keepTheGlDriverLoaded(); // the games below load and unload it
     test::HeadlessRig rig;
     fs::create_directories(rig.path("user"));
     rig.dir.write("f12.txt", "100 down F9\n101 up F9\n150 down F12\n151 up F12\n");

@@ -1,6 +1,7 @@
 #include "app/WindowSession.h"
 #include "platform/SdlClock.h"
 #include "platform/SdlWindow.h"
+#include "support/KeepLoadedLibraries.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,8 @@ class WindowSessionTest : public ::testing::Test {
         SDL_PumpEvents();
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     }
+    // The window loads the GL driver; kept loaded, it leaves LeakSanitizer nothing unnamed.
+    static void SetUpTestSuite() { test::keepTheGlDriverLoaded(); }
     WindowSession session(std::optional<WindowState> saved = std::nullopt, std::string file = "") {
         return WindowSession(window, nullptr, &clock, file.empty() ? state : file, saved, errors);
     }

@@ -1,5 +1,8 @@
 #include "support/KeepLoadedLibraries.h"
 
+#include "platform/GlRenderDevice.h"
+#include "platform/SdlWindow.h"
+
 #include <dlfcn.h>
 #include <link.h>
 
@@ -13,6 +16,16 @@ void keepLoadedLibraries() {
             return 0;
         },
         nullptr);
+}
+
+void keepTheGlDriverLoaded() {
+    static const bool kept = [] {
+        SdlWindow window("test", 64, 48, false);
+        GlRenderDevice device(window, 64, 48);
+        keepLoadedLibraries();
+        return true;
+    }();
+    (void)kept;
 }
 
 } // namespace qv::test

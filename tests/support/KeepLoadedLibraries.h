@@ -7,5 +7,8 @@ namespace qv::test {
 // every library loaded leaves them reachable, so what it reports is ours. Call it once a GL
 // device exists.
 void keepLoadedLibraries();
+// For tests that open windows or run the game with one, before they do: opens a window and a GL
+// device once, and keeps what they loaded.
+void keepTheGlDriverLoaded();
 
 } // namespace qv::test
