@@ -69,6 +69,7 @@ void GameDirector::tickLogo() {
     }
     if (logo_->update() && !keyboard_.asyncHeld(GameAction::Enter))
         return;
+    skipPressHeld_ = keyboard_.asyncHeld(GameAction::Enter);
     logo_.reset();
     if (scene_)
         throw FatalError("ERROR : illegal memory access");
@@ -166,7 +167,11 @@ void GameDirector::drawWithFrameSkip() {
 
 void GameDirector::updateEnterEdge() {
     bool held = keyboard_.held(GameAction::Enter);
-    enterPressed_ = held && enterWasUp_;
+    // The press that skipped the logo starts nothing: Enter must be let go first, so a player
+    // skipping the logo still gets to choose the mode.
+    if (skipPressHeld_)
+        skipPressHeld_ = held || keyboard_.asyncHeld(GameAction::Enter);
+    enterPressed_ = held && enterWasUp_ && !skipPressHeld_;
     enterWasUp_ = !held;
     ++toggleCounter_;
 }

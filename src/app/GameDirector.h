@@ -78,6 +78,7 @@ class GameDirector {
     std::unique_ptr<LogoScreen> logo_;
     bool enterWasUp_ = false;
     bool enterPressed_ = false;
+    bool skipPressHeld_ = false; // the Enter press that skipped the logo, until it is let go
     uint16_t toggleCounter_ = 100;
     bool running_ = true;
     bool advanceStage_ = false; // the run that ended had cleared its stage

@@ -134,23 +134,22 @@ TEST_F(GameDirectorTest, QuitStateStopsTheDirector) {
 
 class HeldEnterTest : public GameDirectorTest {
   protected:
-    HeldEnterTest() : GameDirectorTest("1 down RETURN\n") {}
+    HeldEnterTest() : GameDirectorTest("1 down RETURN\n41 up RETURN\n45 down RETURN\n") {}
 };
 
-TEST_F(HeldEnterTest, EnterHeldFromStartSkipsTheLogoAndStartsARunOnTheThirdTick) {
+// The press that skips the logo must be let go before Enter starts a run: held on, it starts
+// nothing, and the mode can still be chosen.
+TEST_F(HeldEnterTest, EnterHeldFromStartSkipsTheLogoButStartsARunOnlyOnceLetGoAndPressedAgain) {
     runUntil(1);
     EXPECT_EQ(director().state(), GameDirector::Attract); // logo skipped in the first tick
-    runUntil(2);
-    EXPECT_EQ(director().state(), GameDirector::Attract); // first poll sees Enter: the edge is set now
-    EXPECT_TRUE(director().enterPressed());
-    runUntil(3);
-    EXPECT_EQ(director().state(), GameDirector::StartRun);
-    EXPECT_EQ(rig.state.stageNumber, 0u);
-    runUntil(4);
+    runUntil(40);
+    EXPECT_EQ(director().state(), GameDirector::Attract) << "the skipping press started a run";
+    EXPECT_FALSE(director().enterPressed());
+    runUntil(48);
     EXPECT_EQ(director().state(), GameDirector::Run);
     EXPECT_FALSE(rig.state.demoMode);
     // Enter is still held: no new edge, the run goes on.
-    runUntil(40);
+    runUntil(80);
     EXPECT_EQ(director().state(), GameDirector::Run);
 }
 
