@@ -1,7 +1,11 @@
 #include "app/Settings.h"
 
-#include <cctype>
+#include "app/SettingsEditor.h"
+#include "core/FilePaths.h"
+#include "core/Text.h"
+
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <ostream>
@@ -11,25 +15,8 @@ namespace qv {
 
 namespace {
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
-}
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 std::optional<int32_t> parseInt(std::string_view text) {
-    text = trim(text);
+    text = trimmedSpace(text);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     int32_t value = 0;
@@ -53,20 +40,20 @@ std::vector<Entry> readEntries(const std::string& path) {
     std::optional<std::string> section;
     std::string line;
     while (in && std::getline(in, line)) {
-        std::string_view text = trim(line);
+        std::string_view text = trimmedSpace(line);
         if (text.empty() || text.front() == ';' || text.front() == '#')
             continue;
         if (text.front() == '[') {
             const size_t close = text.find(']');
             section = close == std::string_view::npos
                           ? std::nullopt
-                          : std::optional<std::string>(trim(text.substr(1, close - 1)));
+                          : std::optional<std::string>(trimmedSpace(text.substr(1, close - 1)));
             continue;
         }
         const size_t eq = text.find('=');
         if (eq != std::string_view::npos)
             entries.push_back(
-                {section, std::string(trim(text.substr(0, eq))), std::string(text.substr(eq + 1))});
+                {section, std::string(trimmedSpace(text.substr(0, eq))), std::string(text.substr(eq + 1))});
     }
     return entries;
 }
@@ -104,7 +91,7 @@ std::optional<std::string> Settings::readString(std::string_view section, std::s
     const Entry* entry = find(entries, section, key);
     if (!entry)
         return std::nullopt;
-    return std::string(trim(entry->value));
+    return std::string(trimmedSpace(entry->value));
 }
 
 SceneOptions Settings::sceneOptions() const {
@@ -152,6 +139,29 @@ Bindings Settings::bindings(std::ostream& warnings) const {
                  << "\n";
     }
     return bindings;
+}
+
+bool Settings::write(std::string_view section, std::string_view key, std::string_view value,
+                     std::string& error) const {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    std::string text;
+    if (fs::exists(path_, ec) && !readFile(path_, text)) {
+        error = "cannot read " + path_ + " to change it; it is left as it was";
+        return false;
+    }
+    const fs::path folder = fs::path(path_).parent_path();
+    if (!folder.empty() && !fs::exists(folder, ec) && !createFolderOwnerOnly(folder, ec)) {
+        error = "cannot make the folder " + folder.string() + ": " + ec.message();
+        return false;
+    }
+    SettingsEditor editor(std::move(text));
+    editor.set(section, key, value);
+    if (!writeFileAtomically(path_, editor.text().data(), editor.text().size())) {
+        error = "cannot write " + path_ + "; it is left as it was";
+        return false;
+    }
+    return true;
 }
 
 } // namespace qv

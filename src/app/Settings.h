@@ -13,8 +13,8 @@
 namespace qv {
 
 // Reader of the player's profile file Pedalon.ini (in the game's folder or the settings folder). Every read
-// opens the file again, so an edit takes effect at the next reader; nothing is cached and the file is never
-// written.
+// opens the file again, so an edit takes effect at the next reader; nothing is cached. The file is the
+// source of truth: write() changes one value in it and nothing else.
 //
 // Format: [SECTION] headers and KEY=VALUE lines; section and key names match without regard to
 // case; ';' or '#' start a comment line; white space around names and values is ignored.
@@ -37,6 +37,13 @@ class Settings {
     // `warnings` and changes nothing (the action keeps its default).
     Bindings bindings(std::ostream& warnings) const;
     const std::string& path() const { return path_; }
+
+    // Sets one value in the file, keeping every other line as the player wrote it
+    // (SettingsEditor), through a temporary file and a rename; the file's folder is made, owner
+    // only, when missing. False with a message for the player when the file could not be read
+    // or written; the file is then as it was.
+    bool write(std::string_view section, std::string_view key, std::string_view value,
+               std::string& error) const;
 
   private:
     std::string path_;

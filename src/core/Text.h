@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cctype>
 #include <string_view>
 
 namespace qv {
@@ -12,6 +13,26 @@ inline std::string_view trimmed(std::string_view text) {
     if (first == std::string_view::npos)
         return {};
     return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
+}
+
+// The text without any white space (as std::isspace has it) around it: the settings file's rule.
+inline std::string_view trimmedSpace(std::string_view text) {
+    auto space = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    while (!text.empty() && space(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && space(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// The same letters, without regard to case (ASCII).
+inline bool equalsIgnoreCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
 }
 
 } // namespace qv
