@@ -87,9 +87,12 @@ std::optional<GameFolders> GameFolders::locate(const Request& request, std::stri
     fs::path content;
     if (!request.contentDir.empty()) {
         content = absoluteFrom(working, request.contentDir);
-    } else if (holdsGame(working) || holdsGame(own)) {
+    } else if (holdsGame(working)) {
         mode = Mode::Portable;
-        content = holdsGame(working) ? working : own;
+        content = working;
+    } else if (holdsGame(own)) {
+        mode = Mode::Portable;
+        content = own;
     } else if (holdsGame(installed)) {
         mode = Mode::Installed;
         content = installed;

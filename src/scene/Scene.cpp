@@ -44,7 +44,7 @@ std::unique_ptr<Base> makeKind(bool demo, Args&&... args) {
 Scene::Scene(SceneKind kind, GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard,
              GameState& state, const SceneOptions& options, const PlayerFiles& files)
     : kind_(kind), graphics_(graphics), sound_(sound), keyboard_(keyboard), game_(state), options_(options),
-      files_(files) {
+      files_(files), demo_(files.attractDemo()) {
     readySound_ = sound_.createClip(data::kReadySound, false);
     music_ = sound_.createMusic(data::kMusic);
     warningSound_ = sound_.createClip(data::kWarningSound, true);
@@ -89,7 +89,7 @@ void Scene::build() {
 void Scene::buildRider() {
     ControlSource* controls = nullptr;
     if (kind_ == SceneKind::Attract)
-        controls = (playback_ = std::make_unique<DemoPlayback>(files_.attractDemo().ride)).get();
+        controls = (playback_ = std::make_unique<DemoPlayback>(demo_.ride)).get();
     else
         controls = (recorder_ = std::make_unique<KeyboardRecorder>(keyboard_)).get();
     rider_ = std::make_unique<Rider>(graphics_, sound_, *controls, *field_, *water_);
@@ -98,8 +98,8 @@ void Scene::buildRider() {
 // The demo's goals follow its goal file; a player's are drawn live and recorded.
 void Scene::buildGoalCourse() {
     if (kind_ == SceneKind::Attract)
-        goalCourse_ = std::make_unique<DemoGoalCourse>(graphics_, sound_, *field_, *camera_, game_,
-                                                       files_.attractDemo().goals);
+        goalCourse_ =
+            std::make_unique<DemoGoalCourse>(graphics_, sound_, *field_, *camera_, game_, demo_.goals);
     else
         goalCourse_ = std::make_unique<PlayGoalCourse>(graphics_, sound_, *field_, *camera_, game_);
 }

@@ -115,6 +115,7 @@ class Scene {
     GameState& game_;
     const SceneOptions options_;
     const PlayerFiles files_;
+    const PlayerFiles::Demo demo_;               // chosen once, so the ride and its goals are one pair
     std::unique_ptr<KeyboardRecorder> recorder_; // a player's run
     std::unique_ptr<DemoPlayback> playback_;     // the attract demo
     std::unique_ptr<Rider> rider_;
