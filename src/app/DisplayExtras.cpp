@@ -41,12 +41,12 @@ void DisplayExtras::drawOver(GraphicsDevice& device) {
         takeScreenshot(device, now);
     if (!fpsShown_ && !notice_.visible(now))
         return;
-    OverlayText* lettering = text(device);
-    if (lettering == nullptr)
+    OverlayText* text = lettering(device);
+    if (text == nullptr)
         return;
     if (fpsShown_)
-        fps_.draw(*lettering, times_, now);
-    notice_.draw(*lettering, now);
+        fps_.draw(*text, times_, now);
+    notice_.draw(*text, now);
 }
 
 // The frame is read before anything of this overlay is drawn on it. A failure is no reason to
@@ -66,7 +66,7 @@ void DisplayExtras::takeScreenshot(GraphicsDevice& device, double nowMs) {
     log_ << "qorvex: screenshot not saved: " << error << "\n";
 }
 
-OverlayText* DisplayExtras::text(GraphicsDevice& device) {
+OverlayText* DisplayExtras::lettering(GraphicsDevice& device) {
     if (!sheetTried_) {
         sheetTried_ = true;
         sheet_ = loadTexture(device, data::kTextSheet, TextureFormat::A8R8G8B8);

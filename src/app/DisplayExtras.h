@@ -37,11 +37,15 @@ class DisplayExtras : public FrameOverlay {
     const Notice& notice() const { return notice_; }
 
     void drawOver(GraphicsDevice& device) override;
+    // The lettering, loaded on first use; null when its sheet cannot be had.
+    OverlayText* lettering(GraphicsDevice& device);
+    // Something of this overlay changes on screen: a paused game must go on drawing frames.
+    bool needsFrames(double nowMs) const {
+        return fpsShown_ || screenshotRequested_ || notice_.visible(nowMs);
+    }
 
   private:
     void takeScreenshot(GraphicsDevice& device, double nowMs);
-    // The lettering, loaded on first use; null when its sheet cannot be had.
-    OverlayText* text(GraphicsDevice& device);
 
     Clock& clock_;
     const ScreenshotFolder& screenshots_;

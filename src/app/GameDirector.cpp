@@ -8,6 +8,7 @@
 #include "platform/GraphicsDevice.h"
 #include "platform/KeyboardInput.h"
 #include "platform/SoundSystem.h"
+#include "race/RaceScore.h"
 #include "scene/Scene.h"
 
 #include <ostream>
@@ -16,9 +17,10 @@ namespace qv {
 
 GameDirector::GameDirector(GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard,
                            Clock& clock, GameState& state, const Settings& settings, std::ostream& errors,
-                           const PlayerFiles& files)
+                           const PlayerFiles& files, MenuScreens* menus)
     : graphics_(graphics), sound_(sound), keyboard_(keyboard), clock_(clock), game_(state),
-      settings_(settings), files_(files), errors_(errors), nextDeadline_(clock.now() + kTickMs) {}
+      settings_(settings), files_(files), errors_(errors), nextDeadline_(clock.now() + kTickMs),
+      menus_(menus) {}
 
 GameDirector::~GameDirector() {
     logo_.reset();
@@ -54,7 +56,24 @@ void GameDirector::tick() {
     default:
         break;
     }
+    if (menus_ && state_ != Attract && state_ != Run)
+        menus_->tick(MenuScreens::Place::Elsewhere); // keeps the menu controls' presses fresh
     updateEnterEdge();
+    updateSign();
+    ++sceneTicks_;
+}
+
+bool GameDirector::quitAsked() {
+    const bool held = keyboard_.asyncHeld(GameAction::Quit);
+    const bool fresh = held && quitWasUp_;
+    quitWasUp_ = !held;
+    if (!fresh || (menus_ && menus_->isOpen()))
+        return false;
+    if (state_ == Run && menus_) {
+        pauseAsked_ = true;
+        return false;
+    }
+    return true;
 }
 
 void GameDirector::windowFocusLost() {
@@ -79,10 +98,12 @@ void GameDirector::tickLogo() {
 }
 
 void GameDirector::tickAttract() {
-    toggleModeIfAsked();
+    const bool menu = menuTick(MenuScreens::Place::Title);
+    if (!menu)
+        toggleModeIfAsked();
     if (scene_->update() == SceneStatus::Over)
         state_ = BackToDemo;
-    else if (enterPressed_) {
+    else if (enterPressed_ && !menu) {
         state_ = StartRun;
         game_.stageNumber = game_.gameMode == GameMode::Stages ? 1 : 0;
     }
@@ -99,8 +120,18 @@ void GameDirector::tickStartRun() {
     state_ = Run;
 }
 
-// Enter ends a run at once; a run that had cleared its stage then goes on to the next.
+// Enter ends a run at once; a run that had cleared its stage then goes on to the next. The pause
+// menu holds the whole scene still, sounds and clock included.
 void GameDirector::tickRun() {
+    if (pauseAsked_) {
+        pauseAsked_ = false;
+        pauseRun();
+    }
+    if (menuTick(MenuScreens::Place::Run)) {
+        if (state_ == Run)
+            drawWithFrameSkip();
+        return;
+    }
     const SceneStatus status = scene_->update();
     const bool ended = status == SceneStatus::Over || status == SceneStatus::NextStage;
     if (ended || enterPressed_) {
@@ -120,6 +151,10 @@ void GameDirector::tickBackToDemo() {
 // The settings are read afresh for every scene, so an edit takes effect with the next one.
 void GameDirector::startScene(SceneKind kind) {
     applyVolumes();
+    game_.sightRange = GameState::clampSightRange(settings_.read(setting::kSightRange));
+    if (kind == SceneKind::Play)
+        ++runsStarted_;
+    sceneTicks_ = 0;
     scene_ =
         std::make_unique<Scene>(kind, graphics_, sound_, keyboard_, game_, settings_.sceneOptions(), files_);
     scene_->start();
@@ -140,8 +175,13 @@ void GameDirector::destroySceneOrThrow() {
 }
 
 void GameDirector::finishRun() {
-    if (scene_)
-        report(scene_->finishRun());
+    if (!scene_)
+        return;
+    const RaceScore* score = scene_->raceScore();
+    const bool newBest = scene_->kind() == SceneKind::Play && score && score->newBest();
+    report(scene_->finishRun());
+    if (newBest && menus_)
+        menus_->noteNewRecord(RaceScore::tableIndex(game_.stageNumber));
 }
 
 // The run's other files are still written; the player is told which ones are missing.
@@ -160,9 +200,80 @@ void GameDirector::toggleModeIfAsked() {
 
 void GameDirector::drawWithFrameSkip() {
     // Drawing is skipped under load and while nothing can be seen; the game logic keeps its
-    // 17 ms step.
-    if (graphics_.showsFrames() && clockBefore(clock_.now(), nextDeadline_))
-        scene_->draw();
+    // 17 ms step. A frozen picture (a paused run) is drawn again only when something on it
+    // changed.
+    if (!graphics_.showsFrames() || !clockBefore(clock_.now(), nextDeadline_))
+        return;
+    const uint32_t revision = menus_ ? menus_->revision() : 0;
+    if (!frozen())
+        frozenDrawn_ = false;
+    else if (frozenDrawn_ && revision == drawnRevision_ && !redrawAsked_)
+        return;
+    else
+        frozenDrawn_ = true;
+    drawnRevision_ = revision;
+    redrawAsked_ = false;
+    scene_->draw();
+    ++framesDrawn_;
+}
+
+bool GameDirector::frozen() const {
+    return state_ == Run && scene_ && ((menus_ && menus_->isOpen()) || scene_->racePaused());
+}
+
+bool GameDirector::menuTick(MenuScreens::Place place) {
+    if (!menus_)
+        return false;
+    const bool wasOpen = menus_->isOpen();
+    actOn(menus_->tick(place));
+    const bool open = wasOpen || menus_->isOpen();
+    // The press that closed a screen must be let go before Enter counts for the game again.
+    if (wasOpen && !menus_->isOpen())
+        skipPressHeld_ = true;
+    return open;
+}
+
+// Everything of the scene stands still under the pause menu, its sounds too.
+void GameDirector::pauseRun() {
+    menus_->openPause();
+    sound_.pauseAll();
+}
+
+void GameDirector::actOn(MenuScreens::Request request) {
+    switch (request) {
+    case MenuScreens::Request::Pause:
+        pauseRun();
+        break;
+    case MenuScreens::Request::Resume:
+        sound_.resumeAll();
+        scene_->resume();
+        break;
+    case MenuScreens::Request::EndRun:
+        sound_.resumeAll();
+        state_ = BackToDemo;
+        break;
+    case MenuScreens::Request::QuitGame:
+        sound_.resumeAll();
+        state_ = Quit;
+        break;
+    case MenuScreens::Request::None:
+        break;
+    }
+}
+
+// The sign of the moment, when no screen is open: the title screen's controls, the riding
+// controls early in a session's first run, "PAUSED" over a paused race.
+void GameDirector::updateSign() {
+    if (!menus_)
+        return;
+    MenuScreens::Sign sign = MenuScreens::Sign::None;
+    if (state_ == Attract)
+        sign = MenuScreens::Sign::TitleControls;
+    else if (state_ == Run && scene_ && scene_->racePaused())
+        sign = MenuScreens::Sign::Paused;
+    else if (state_ == Run && runsStarted_ == 1 && sceneTicks_ < kRidingHintTicks)
+        sign = MenuScreens::Sign::RidingControls;
+    menus_->setSign(sign);
 }
 
 void GameDirector::updateEnterEdge() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/MenuScreens.h"
 #include "app/Settings.h"
 #include "assets/PlayerFiles.h"
 #include "game/GameState.h"
@@ -29,9 +30,14 @@ class GameDirector {
     enum State : int32_t { Logo = 0, Attract = 1, StartRun = 2, Run = 3, BackToDemo = 4, Quit = 5 };
     static constexpr uint32_t kTickMs = 17;
 
+    // Ticks the first run of a session shows the riding controls for (the start signal's time
+    // and a few seconds of riding).
+    static constexpr uint32_t kRidingHintTicks = 480;
+
+    // menus: the screens over the game (none in tests that drive the director alone).
     GameDirector(GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard, Clock& clock,
                  GameState& state, const Settings& settings, std::ostream& errors,
-                 const PlayerFiles& files = PlayerFiles());
+                 const PlayerFiles& files = PlayerFiles(), MenuScreens* menus = nullptr);
     ~GameDirector();
     GameDirector(const GameDirector&) = delete;
     GameDirector& operator=(const GameDirector&) = delete;
@@ -41,6 +47,15 @@ class GameDirector {
     // The window is without the player's focus before the coming tick: a player's run pauses
     // (the scene decides whether its phase and options allow it).
     void windowFocusLost();
+    // Asked once a pass, before the tick: a fresh press of the quit key ends the game on the logo
+    // and the title screen; in a run it opens the pause menu instead, and on an open menu it is
+    // the menu's to go back with.
+    bool quitAsked();
+    // Something outside the game changed the picture (the window's size, the FPS display): a
+    // paused game draws its next frame.
+    void requestRedraw() { redrawAsked_ = true; }
+    // Frames drawn so far (a paused game draws only when something changes).
+    uint32_t framesDrawn() const { return framesDrawn_; }
 
     int32_t state() const { return state_; }
     void setState(int32_t state) { state_ = state; }
@@ -64,6 +79,13 @@ class GameDirector {
     void destroySceneOrThrow();
     void report(const SaveResult& result);
     void updateEnterEdge();
+    // True when a screen is open over the game, or was until this tick: the game's own keys
+    // then do nothing.
+    bool menuTick(MenuScreens::Place place);
+    void pauseRun();
+    void actOn(MenuScreens::Request request);
+    void updateSign();
+    bool frozen() const;
 
     int32_t state_ = Logo;
     GraphicsDevice& graphics_;
@@ -83,6 +105,15 @@ class GameDirector {
     bool running_ = true;
     bool advanceStage_ = false; // the run that ended had cleared its stage
     uint32_t nextDeadline_;
+    MenuScreens* menus_;
+    bool quitWasUp_ = true;
+    bool pauseAsked_ = false; // the quit key was pressed in a run: the pause menu opens
+    bool redrawAsked_ = false;
+    bool frozenDrawn_ = false;   // the frozen picture is on screen
+    uint32_t drawnRevision_ = 0; // the menus' revision in the frozen picture
+    uint32_t framesDrawn_ = 0;
+    uint32_t runsStarted_ = 0;
+    uint32_t sceneTicks_ = 0;
 };
 
 } // namespace qv

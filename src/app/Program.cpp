@@ -4,6 +4,7 @@
 #include "app/ErrorLog.h"
 #include "app/GameDirector.h"
 #include "app/HotKeys.h"
+#include "app/MenuScreens.h"
 #include "app/TraceWriter.h"
 #include "app/WindowSession.h"
 #include "assets/PngWriter.h"
@@ -119,9 +120,10 @@ void Program::buildServices() {
         sound_ = std::make_unique<MixerSoundSystem>();
 
     buildInput();
-    director_ = std::make_unique<GameDirector>(*graphics_, *sound_, *keyboard_, *clock_, state_, settings_,
-                                               std::cerr, files_);
     buildExtras();
+    buildMenus();
+    director_ = std::make_unique<GameDirector>(*graphics_, *sound_, *keyboard_, *clock_, state_, settings_,
+                                               std::cerr, files_, menus_.get());
 }
 
 // Keys and pad through the player's bindings, read from the settings once, here, so a bad line
@@ -161,8 +163,19 @@ void Program::buildInput() {
 void Program::buildExtras() {
     screenshots_ = std::make_unique<ScreenshotFolder>(files_.screenshots());
     extras_ = std::make_unique<DisplayExtras>(*clock_, *screenshots_, std::cerr);
-    graphics_->setFrameOverlay(extras_.get());
+    if (settings_.read(setting::kShowFps) != 0)
+        extras_->toggleFps();
     hotKeys_ = std::make_unique<HotKeys>(*keySource_, *sound_, *extras_);
+}
+
+// The screens over the game draw, and then the display extras over them.
+void Program::buildMenus() {
+    menuInput_ = std::make_unique<MenuInput>(*keySource_, *pad_);
+    const bool classic = settings_.read(setting::kClassicPicture) != 0;
+    menus_ = std::make_unique<MenuScreens>(
+        *menuInput_, *extras_,
+        OptionPages::Services{settings_, *sound_, *keyboard_, *extras_, window_.get(), files_, classic});
+    graphics_->setFrameOverlay(menus_.get());
 }
 
 // The loop handles every pending window event, takes at most one message per pass and gives the
@@ -173,10 +186,12 @@ void Program::mainLoop() {
     bool quit = false;
     while (!quit) {
         beforeTick();
-        if (!director_->running() || keyboard_->asyncHeld(GameAction::Quit))
+        if (!director_->running() || director_->quitAsked())
             messages_.push_back(Message::Destroy);
         if (windowSession_ && windowSession_->pass())
             messages_.push_back(Message::Destroy);
+        if ((windowSession_ && windowSession_->pictureChanged()) || extras_->needsFrames(clock_->now()))
+            director_->requestRedraw();
         Message message;
         if (takeMessage(message)) {
             keyboard_->unacquire();
@@ -271,6 +286,9 @@ void Program::destroyServices() {
     hotKeys_.reset();
     if (graphics_)
         graphics_->setFrameOverlay(nullptr);
+    director_.reset();
+    menus_.reset();
+    menuInput_.reset();
     extras_.reset();
     screenshots_.reset();
     director_.reset();

@@ -22,6 +22,8 @@ class GraphicsDevice;
 class HotKeys;
 class KeySource;
 class KeyboardInput;
+class MenuInput;
+class MenuScreens;
 class PadSource;
 class RecordingRenderDevice;
 class ScreenshotFolder;
@@ -59,6 +61,7 @@ class Program {
     void buildServices();
     void buildInput();
     void buildExtras();
+    void buildMenus();
     GlPresentOptions presentOptions() const;
     void mainLoop();
     void shutdown();
@@ -92,6 +95,8 @@ class Program {
     std::unique_ptr<ScreenshotFolder> screenshots_;
     std::unique_ptr<DisplayExtras> extras_;
     std::unique_ptr<HotKeys> hotKeys_;
+    std::unique_ptr<MenuInput> menuInput_;
+    std::unique_ptr<MenuScreens> menus_;
     std::unique_ptr<TraceWriter> trace_;
     std::deque<Message> messages_;
     uint32_t ticks_ = 0;

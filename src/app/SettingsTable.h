@@ -28,6 +28,8 @@ inline constexpr SettingKey kFullColor{"SCREENMODE", "FULLCOLOR", 1};
 inline constexpr SettingKey kClassicPicture{"SCREENMODE", "CLASSIC", 0};
 // 0: a player's race goes on when the window loses focus.
 inline constexpr SettingKey kFocusPause{"WINDOW", "FOCUSPAUSE", 1};
+// 1: the FPS display (F9) is on from the start.
+inline constexpr SettingKey kShowFps{"WINDOW", "SHOWFPS", 0};
 inline constexpr SettingKey kFog{"EFFECT", "FOG", 1};
 inline constexpr SettingKey kColor{"EFFECT", "COLOR", 1};
 inline constexpr SettingKey kRipple{"EFFECT", "RIPPLE", 1};
@@ -42,10 +44,10 @@ inline constexpr SettingKey kEffectsVolume{"SOUND", "EFFECTS", 100};
 // (platform/Bindings gives the defaults).
 inline constexpr std::string_view kControlsSection{"CONTROLS"};
 
-inline constexpr std::array kAll{
-    kSightRange,       kGroundTexture, kWidth,        kHeight, kFullscreen, kFullColor,
-    kClassicPicture,   kFocusPause,    kFog,          kColor,  kRipple,     kSplash,
-    kInitializeScores, kMusicVolume,   kEffectsVolume};
+inline constexpr std::array kAll{kSightRange,   kGroundTexture,  kWidth,      kHeight,           kFullscreen,
+                                 kFullColor,    kClassicPicture, kFocusPause, kShowFps,          kFog,
+                                 kColor,        kRipple,         kSplash,     kInitializeScores, kMusicVolume,
+                                 kEffectsVolume};
 
 } // namespace setting
 } // namespace qv

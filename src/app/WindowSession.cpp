@@ -18,8 +18,11 @@ bool WindowSession::pass() {
     const WindowEvents events = window_.pumpEvents();
     if (events.enterTaken && keys_)
         keys_->holdUpUntilReleased(key::kReturn);
+    const bool showing = window_.showing();
     if (clock_)
-        clock_->setRelaxed(!window_.showing());
+        clock_->setRelaxed(!showing);
+    pictureChanged_ = events.stateChanged || (showing && !wasShowing_);
+    wasShowing_ = showing;
     if (events.stateChanged)
         settling_ = kSettlePasses;
     else if (settling_ > 0 && --settling_ == 0)

@@ -31,6 +31,9 @@ class WindowSession {
 
     // One pass of the main loop; true when the player asked to quit (the close button).
     bool pass();
+    // The last pass changed what the picture must be (a new size or mode, the window shown
+    // again): a paused game draws a frame.
+    bool pictureChanged() const { return pictureChanged_; }
     // Writes the state if it is not what the file holds.
     void close();
 
@@ -45,6 +48,8 @@ class WindowSession {
     std::ostream& errors_;
     uint32_t settling_ = 0; // passes left before a change is written
     bool saveFailed_ = false;
+    bool pictureChanged_ = false;
+    bool wasShowing_ = true;
 };
 
 } // namespace qv

@@ -76,16 +76,21 @@ int sequenceLength(uint8_t lead) {
 
 OverlayText::OverlayText(GraphicsDevice& device, const Texture& sheet) : device_(device), sheet_(sheet) {}
 
-void OverlayText::draw(std::span<const std::u32string> lines, Vec2 topLeft) {
+void OverlayText::draw(std::span<const std::u32string> lines, Vec2 topLeft, const Style& style) {
     const StateOverride states(device_);
     device_.setVertexFormat(fvf::kOverlay);
-    drawPanel(topLeft, panelSize(lines));
+    const Vec2 panel = panelSize(lines, style);
+    const float lineHeight = kLineHeight * style.scale;
+    drawQuad(topLeft, panel, kPanelColour);
+    if (style.highlighted && *style.highlighted < lines.size())
+        drawQuad({topLeft.x, topLeft.y + kPadding + lineHeight * static_cast<float>(*style.highlighted)},
+                 {panel.x, lineHeight}, kHighlightColour);
     glyphs_.clear();
     Vec2 pen{topLeft.x + kPadding, topLeft.y + kPadding};
     for (const std::u32string& line : lines) {
         for (size_t i = 0; i < line.size(); ++i)
-            addGlyph(line[i], {pen.x + kCharWidth * static_cast<float>(i), pen.y});
-        pen.y += kLineHeight;
+            addGlyph(line[i], {pen.x + kCharWidth * style.scale * static_cast<float>(i), pen.y}, style.scale);
+        pen.y += lineHeight;
     }
     if (glyphs_.empty())
         return;
@@ -95,20 +100,22 @@ void OverlayText::draw(std::span<const std::u32string> lines, Vec2 topLeft) {
     device_.setTexture(nullptr);
 }
 
-Vec2 OverlayText::panelSize(std::span<const std::u32string> lines) {
+Vec2 OverlayText::panelSize(std::span<const std::u32string> lines, const Style& style) {
     size_t widest = 0;
     for (const std::u32string& line : lines)
         widest = std::max(widest, line.size());
-    return {kCharWidth * static_cast<float>(widest) + 2.0f * kPadding,
-            kLineHeight * static_cast<float>(lines.size()) + 2.0f * kPadding};
+    const float width = kCharWidth * style.scale * static_cast<float>(widest) + 2.0f * kPadding;
+    return {std::max(width, style.minWidth),
+            kLineHeight * style.scale * static_cast<float>(lines.size()) + 2.0f * kPadding};
 }
 
 // The glyph's cell is centred on its advance, which starts at pen.x; the cell's top is pen.y.
-void OverlayText::addGlyph(char32_t c, Vec2 pen) {
+void OverlayText::addGlyph(char32_t c, Vec2 pen, float scale) {
     const int cell = textsheet::cellOf(c).value_or(*textsheet::cellOf(textsheet::kReplacement));
-    const float margin = 0.5f * kScale * static_cast<float>(textsheet::kCellWidth - textsheet::kAdvance);
+    const float texel = kScale * scale;
+    const float margin = 0.5f * texel * static_cast<float>(textsheet::kCellWidth - textsheet::kAdvance);
     const Vec2 from{pen.x - margin, pen.y};
-    const Vec2 to{from.x + kScale * static_cast<float>(textsheet::kCellWidth), pen.y + kLineHeight};
+    const Vec2 to{from.x + texel * static_cast<float>(textsheet::kCellWidth), pen.y + kLineHeight * scale};
     const float u = static_cast<float>(cell % textsheet::kColumns) / static_cast<float>(textsheet::kColumns);
     const float v = static_cast<float>(cell / textsheet::kColumns) / static_cast<float>(textsheet::kRows);
     const Vec2 uvFrom{u, v};
@@ -117,11 +124,11 @@ void OverlayText::addGlyph(char32_t c, Vec2 pen) {
     addQuad(glyphs_, from, to, uvFrom, uvTo, kLetterColour);
 }
 
-void OverlayText::drawPanel(Vec2 topLeft, Vec2 size) {
-    std::vector<OverlayVertex> panel;
-    addQuad(panel, topLeft, {topLeft.x + size.x, topLeft.y + size.y}, {}, {}, kPanelColour);
+void OverlayText::drawQuad(Vec2 topLeft, Vec2 size, Argb colour) {
+    std::vector<OverlayVertex> quad;
+    addQuad(quad, topLeft, {topLeft.x + size.x, topLeft.y + size.y}, {}, {}, colour);
     device_.setTexture(nullptr);
-    device_.drawPrimitiveUP(PrimitiveType::TriangleList, trianglesIn(panel), panel.data(),
+    device_.drawPrimitiveUP(PrimitiveType::TriangleList, trianglesIn(quad), quad.data(),
                             sizeof(OverlayVertex));
 }
 

@@ -3,6 +3,9 @@
 #include "core/Text.h"
 #include "platform/KeyCodes.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace qv {
 
 namespace {
@@ -77,6 +80,48 @@ std::string Bindings::describe(const List& bindings) {
     for (const Binding& binding : bindings)
         text += (text.empty() ? "" : ", ") + bindingName(binding);
     return text;
+}
+
+Bindings::List Bindings::keysOf(const List& bindings) {
+    List keys;
+    std::ranges::copy_if(bindings, std::back_inserter(keys), isKey);
+    return keys;
+}
+
+Bindings::List Bindings::padInputsOf(const List& bindings) {
+    List inputs;
+    std::ranges::copy_if(bindings, std::back_inserter(inputs), [](const Binding& b) { return !isKey(b); });
+    return inputs;
+}
+
+std::optional<GameAction> Bindings::assign(GameAction action, const Binding& binding) {
+    List& own = table_[static_cast<size_t>(action)];
+    const auto sameKind = [&](const Binding& b) { return isKey(b) == isKey(binding); };
+    const bool had = std::ranges::find(own, binding) != own.end();
+    const auto first = std::ranges::find_if(own, sameKind);
+    const std::optional<Binding> replaced = !had && first != own.end() ? std::optional(*first) : std::nullopt;
+
+    std::optional<GameAction> previousOwner;
+    for (GameAction other : allGameActions()) {
+        List& list = table_[static_cast<size_t>(other)];
+        const auto held = std::ranges::find(list, binding);
+        if (other == action || held == list.end())
+            continue;
+        previousOwner = previousOwner.value_or(other);
+        if (replaced && std::ranges::find(list, *replaced) == list.end())
+            *held = *replaced;
+        else
+            list.erase(held);
+    }
+
+    // Already the action's: it moves to the front of its kind. Else it takes the first's place.
+    std::erase(own, binding);
+    const auto slot = std::ranges::find_if(own, sameKind);
+    if (replaced)
+        *slot = binding;
+    else
+        own.insert(slot, binding);
+    return previousOwner;
 }
 
 } // namespace qv

@@ -39,6 +39,17 @@ class Bindings {
     static std::optional<Binding> firstHotKey(const List& bindings);
     // The names of a list, as the settings file writes them ("F, C, PAD_A").
     static std::string describe(const List& bindings);
+    static bool isKey(const Binding& binding) { return std::holds_alternative<uint8_t>(binding); }
+    // The keys of a list, or its pad inputs, in order.
+    static List keysOf(const List& bindings);
+    static List padInputsOf(const List& bindings);
+
+    // Makes binding the first of the action's bindings of its kind (keys or pad inputs), in
+    // place of the one that was first; the action's other bindings stay. A binding is never
+    // doubled: an action that had it gives it up and takes, in its place, the one the action
+    // had first (a swap), unless it already has that one. The action the binding was taken
+    // from, if any.
+    std::optional<GameAction> assign(GameAction action, const Binding& binding);
 
   private:
     std::array<List, kGameActionCount> table_;

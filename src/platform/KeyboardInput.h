@@ -33,6 +33,9 @@ class KeyboardInput {
     bool asyncHeld(GameAction action) const;
     // Live: any button of a plugged-in pad is held (a player back at the pad, whatever it does).
     bool asyncAnyPadButton() const;
+    const Bindings& bindings() const { return bindings_; }
+    // New bindings from the next poll on (the options screen's).
+    void setBindings(Bindings bindings) { bindings_ = std::move(bindings); }
     // Releases the devices at shutdown: the snapshot reads every action up from then on.
     void unacquire() { values_.fill(0.0f); }
 

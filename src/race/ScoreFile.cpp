@@ -3,6 +3,7 @@
 #include "core/FilePaths.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <numeric>
 #include <system_error>
 #include <utility>
@@ -121,6 +122,22 @@ SaveResult ScoreFile::save(const HighScoreTable& table, Random& random, const st
     const std::string readable = text(table);
     result.note(writeFileAtomically(textPath, readable.data(), readable.size()), textPath);
     return result;
+}
+
+SaveResult ScoreFile::resetKeepingBackup(Random& random, const std::string& dataPath,
+                                         const std::string& textPath) {
+    SaveResult result;
+    for (const std::string& path : {dataPath, textPath}) {
+        std::error_code ec;
+        if (!std::filesystem::exists(path, ec))
+            continue;
+        std::string bytes;
+        const std::string backup = backupOf(path);
+        result.note(readFile(path, bytes) && writeFileAtomically(backup, bytes.data(), bytes.size()), backup);
+    }
+    if (!result.ok())
+        return result;
+    return save(HighScoreTable{}, random, dataPath, textPath);
 }
 
 } // namespace qv

@@ -46,6 +46,12 @@ class ScoreFile {
     // and named in the result.
     static SaveResult save(const HighScoreTable& table, Random& random,
                            const std::string& dataPath = kDataPath, const std::string& textPath = kTextPath);
+    // Empties the table, keeping a copy of each file beside it, named with ".bak" added (an
+    // older copy is replaced). Nothing is reset unless every file there is has been copied; the
+    // result names the files that could not be written.
+    static SaveResult resetKeepingBackup(Random& random, const std::string& dataPath,
+                                         const std::string& textPath);
+    static std::string backupOf(const std::string& path) { return path + ".bak"; }
 };
 
 } // namespace qv

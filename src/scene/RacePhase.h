@@ -29,6 +29,8 @@ class RacePhase {
     // Pauses as the pause key does, for a window that lost focus; the pause key or any pad
     // button resumes, never the focus coming back.
     void pause() { paused_ = focusPaused_ = true; }
+    // Goes on, however it was paused (the pause menu's "Resume").
+    void resume() { paused_ = focusPaused_ = false; }
     const RaceClock& raceClock() const { return *raceClock_; }
     const RaceTimer& raceTimer() const { return *raceTimer_; }
 

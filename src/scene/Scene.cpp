@@ -207,6 +207,16 @@ void Scene::pauseForFocusLoss() {
     soundsHeld_ = true;
 }
 
+void Scene::resume() {
+    if (racePhase_)
+        racePhase_->resume();
+    releaseHeldSounds();
+}
+
+bool Scene::racePaused() const {
+    return kind_ == SceneKind::Play && phaseState_ == Racing && racePhase_ && racePhase_->paused();
+}
+
 void Scene::releaseHeldSounds() {
     if (soundsHeld_)
         sound_.resumeAll();

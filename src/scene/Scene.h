@@ -74,6 +74,10 @@ class Scene {
     // options allow) pauses as the pause key pauses it, and every sound is held until the pause
     // key resumes the race.
     void pauseForFocusLoss();
+    // The race goes on, however it was paused, with every sound a pause held.
+    void resume();
+    // A player's race that stands paused (the pause key, or a focus loss).
+    bool racePaused() const;
     // The end of a player's run, called once by the director before the scene goes: an endless
     // run leaves its goal record and recording as the next attract demo when it is a new best,
     // else as the replay; a new best is entered into the high-score table. The attract demo

@@ -1,0 +1,23 @@
+#include "app/RecordsPage.h"
+
+namespace qv {
+
+std::string RecordsPage::entryName(size_t entry) {
+    return entry == 0 ? "Endless" : "Stage " + std::to_string(entry);
+}
+
+MenuPage RecordsPage::make(const HighScoreTable& table, std::optional<size_t> newest, MenuItem back) {
+    std::vector<MenuItem> items;
+    for (size_t entry = 0; entry < table.size(); ++entry) {
+        std::string score = std::to_string(table[entry]);
+        if (newest == entry)
+            score += kNewMark;
+        items.push_back({entryName(entry), [score] { return score; }});
+    }
+    items.push_back(std::move(back));
+    const size_t selected = newest && *newest < table.size() ? *newest : table.size();
+    return MenuPage(kTitle, std::move(items), selected,
+                    "Stage 5 counts as stage 1, stage 6 as stage 2, and so on.");
+}
+
+} // namespace qv
