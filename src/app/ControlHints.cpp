@@ -3,13 +3,16 @@
 #include "platform/KeyCodes.h"
 
 #include <array>
+#include <string_view>
 #include <utility>
 
 namespace qv {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, std::string_view>, 10> kFriendly{{
+using Names = std::array<std::pair<std::string_view, std::string_view>, 9>;
+
+constexpr Names kKeyNames{{
     {"RETURN", "Enter"},
     {"ESCAPE", "Esc"},
     {"SPACE", "Space"},
@@ -19,8 +22,28 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 10> kFriendl
     {"RIGHT", "Right"},
     {"LSHIFT", "LShift"},
     {"BACK", "Backspace"},
-    {"DPAD_LEFT", "D-pad"},
 }};
+
+// Pad inputs without their PAD_ prefix.
+constexpr Names kPadNames{{
+    {"START", "Start"},
+    {"BACK", "Back"},
+    {"GUIDE", "Guide"},
+    {"LSTICK_LEFT", "Stick left"},
+    {"LSTICK_RIGHT", "Stick right"},
+    {"LSTICK_UP", "Stick up"},
+    {"LSTICK_DOWN", "Stick down"},
+    {"DPAD_LEFT", "D-pad left"},
+    {"DPAD_RIGHT", "D-pad right"},
+}};
+
+std::string friendly(const Names& names, std::string name) {
+    for (const auto& [from, to] : names) {
+        if (name == from)
+            return std::string(to);
+    }
+    return name;
+}
 
 // "Enter start" pieces joined with wide gaps; an action without a binding of that kind is left out.
 void add(std::string& line, const std::string& control, std::string_view what) {
@@ -34,8 +57,10 @@ void add(std::string& line, const std::string& control, std::string_view what) {
 std::string steering(const Bindings& bindings, InputDevice device) {
     const std::string left = ControlHints::firstOf(bindings, GameAction::Left, device);
     const std::string right = ControlHints::firstOf(bindings, GameAction::Right, device);
-    if (left == "D-pad" || left.empty() || right.empty())
-        return left;
+    if (left == "D-pad left" && right == "D-pad right")
+        return "D-pad";
+    if (left.empty() || right.empty())
+        return left + right;
     return left + "/" + right;
 }
 
@@ -43,13 +68,11 @@ std::string steering(const Bindings& bindings, InputDevice device) {
 
 std::string ControlHints::shownName(const Bindings::Binding& binding) {
     std::string name = Bindings::describe({binding});
-    if (!Bindings::isKey(binding) && name.starts_with("PAD_"))
+    if (Bindings::isKey(binding))
+        return friendly(kKeyNames, std::move(name));
+    if (name.starts_with("PAD_"))
         name.erase(0, 4);
-    for (const auto& [from, to] : kFriendly) {
-        if (name == from)
-            return std::string(to);
-    }
-    return name;
+    return friendly(kPadNames, std::move(name));
 }
 
 std::string ControlHints::firstOf(const Bindings& bindings, GameAction action, InputDevice device) {
@@ -61,7 +84,7 @@ std::string ControlHints::firstOf(const Bindings& bindings, GameAction action, I
 std::string ControlHints::demo(const Bindings& bindings, InputDevice device) {
     const bool pad = device == InputDevice::Pad;
     std::string line;
-    add(line, firstOf(bindings, GameAction::Enter, device), "start");
+    add(line, firstOf(bindings, GameAction::Enter, device), "play");
     add(line, steering(bindings, device), "mode");
     add(line, pad ? "Y" : "O", "options");
     add(line, pad ? "X" : "H", "records");

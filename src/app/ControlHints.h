@@ -18,7 +18,7 @@ class ControlHints {
     // "RShoulder"); empty when the action has none of that kind.
     static std::string firstOf(const Bindings& bindings, GameAction action, InputDevice device);
     // A binding's name for the screen: keys and pad inputs as the settings file names them, with
-    // a few made friendlier ("RETURN" reads "Enter", "PAD_A" reads "A").
+    // a few made friendlier ("RETURN" reads "Enter", "PAD_A" reads "A", "PAD_START" "Start").
     static std::string shownName(const Bindings::Binding& binding);
 };
 

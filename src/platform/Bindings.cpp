@@ -107,8 +107,10 @@ std::optional<GameAction> Bindings::assign(GameAction action, const Binding& bin
         const auto held = std::ranges::find(list, binding);
         if (other == action || held == list.end())
             continue;
+        // Only the first owner takes the replaced binding in exchange, so it stays single too.
+        const bool swap = !previousOwner && replaced && std::ranges::find(list, *replaced) == list.end();
         previousOwner = previousOwner.value_or(other);
-        if (replaced && std::ranges::find(list, *replaced) == list.end())
+        if (swap)
             *held = *replaced;
         else
             list.erase(held);

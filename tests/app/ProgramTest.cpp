@@ -44,6 +44,15 @@ TEST(Program, EscapeEndsTheGameThroughTheQuitStateWithExitCodeZero) {
     EXPECT_NE(lines[6].find("\"tick\":7,\"director\":5"), std::string::npos);
 }
 
+// Escape goes back out of the options; only a fresh press on the title screen quits.
+TEST(Program, EscapeOnTheOptionsScreenGoesBackAndOnlyTheNextOneQuits) {
+    test::HeadlessRig rig;
+    rig.dir.write("keys.txt", "300 down O\n302 up O\n310 down ESCAPE\n330 up ESCAPE\n340 down ESCAPE\n");
+    Program program(headless({"--keys", "keys.txt", "--trace", "trace.jsonl"}));
+    EXPECT_EQ(program.run(), 0);
+    EXPECT_EQ(readLines("trace.jsonl").size(), 342u) << "quit at 340, as the first Escape would have at 310";
+}
+
 TEST(Program, ATraceThatCannotBeWrittenWholeIsAnError) {
     test::HeadlessRig rig;
     Program program(headless({"--ticks", "5", "--trace", "/dev/full"}));

@@ -166,6 +166,13 @@ constexpr const char* kPadRun = R"(2 down PAD_START
 1031 down PAD_A
 1300 down PAD_START
 1301 up PAD_START
+1305 up PAD_A
+1310 down PAD_DPAD_DOWN
+1311 up PAD_DPAD_DOWN
+1320 down PAD_DPAD_DOWN
+1321 up PAD_DPAD_DOWN
+1330 down PAD_A
+1331 up PAD_A
 )";
 
 std::vector<ControlRecord> readRecords(const std::string& path) {
@@ -179,7 +186,8 @@ std::vector<ControlRecord> readRecords(const std::string& path) {
 TEST_F(ScenarioTest, APadPlaysARunPausesOnBackAndGoesOnAfterBeingPulledOut) {
     auto trace = play(kPadRun, 1400, false);
     auto [begin, end] = firstRun(trace);
-    ASSERT_LT(end, trace.size()) << "Start did not end the run";
+    ASSERT_LT(end, trace.size()) << "Start, then the pause menu's \"End this run\", did not end the run";
+    EXPECT_EQ(trace[end].tick, 1330);
     EXPECT_EQ(trace[begin].tick, 12) << "Start skipped the logo and started the run";
     EXPECT_EQ(trace[end].director, 4);
 

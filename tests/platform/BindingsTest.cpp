@@ -64,6 +64,53 @@ float pushed(PadInput input, float axis) {
     return pad.value(input);
 }
 
+// A new binding takes the place of the action's first of its kind; one held by another action
+// is swapped, never doubled; one the action already has moves to the front.
+TEST(BindingsTest, AssigningABindingReplacesTheFirstOfItsKindAndSwapsWithTheActionThatHadIt) {
+    Bindings b = Bindings::defaults();
+    const PadInput padA = PadInput::button(PadButton::A);
+    const PadInput padB = PadInput::button(PadButton::B);
+
+    EXPECT_EQ(b.assign(GameAction::Pedal, key::kG), std::nullopt);
+    EXPECT_EQ(b.of(GameAction::Pedal), (List{key::kG, key::kC, padA}));
+
+    // D is Brake's: Brake takes G, Pedal's first key until now.
+    EXPECT_EQ(b.assign(GameAction::Pedal, key::kD), GameAction::Brake);
+    EXPECT_EQ(b.of(GameAction::Pedal), (List{key::kD, key::kC, padA}));
+    EXPECT_EQ(b.of(GameAction::Brake), (List{key::kG, key::kX, padB}));
+
+    // A pad button swaps among pad inputs and leaves the keys alone.
+    EXPECT_EQ(b.assign(GameAction::Pedal, padB), GameAction::Brake);
+    EXPECT_EQ(b.of(GameAction::Pedal), (List{key::kD, key::kC, padB}));
+    EXPECT_EQ(b.of(GameAction::Brake), (List{key::kG, key::kX, padA}));
+
+    // The action's own second key moves to the front and nobody else changes.
+    const Bindings before = b;
+    EXPECT_EQ(b.assign(GameAction::Pedal, key::kC), std::nullopt);
+    EXPECT_EQ(b.of(GameAction::Pedal), (List{key::kC, key::kD, padB}));
+    for (GameAction other : allGameActions()) {
+        if (other != GameAction::Pedal) {
+            EXPECT_EQ(b.of(other), before.of(other)) << gameActionName(other);
+        }
+    }
+}
+
+TEST(BindingsTest, AnActionWithoutBindingsOfAKindTakesOneAndTheOwnerWithTheSameGivesItUp) {
+    Bindings b = Bindings::defaults();
+    // Camera 1 has no pad input; Jump's X goes to it, and Jump keeps its keys only.
+    EXPECT_EQ(b.assign(GameAction::Camera1, PadInput::button(PadButton::X)), GameAction::Jump);
+    EXPECT_EQ(b.of(GameAction::Camera1), (List{key::k1, PadInput::button(PadButton::X)}));
+    EXPECT_EQ(b.of(GameAction::Jump), (List{key::kSpace, key::kLShift}));
+    // A key two actions share (a hand-written file may do that) leaves both for the new one; the
+    // first takes the new one's old key.
+    b.set(GameAction::Camera2, {key::kQ});
+    b.set(GameAction::Camera3, {key::kQ, key::k3});
+    EXPECT_EQ(b.assign(GameAction::Camera4, key::kQ), GameAction::Camera2);
+    EXPECT_EQ(b.of(GameAction::Camera2), (List{key::k4}));
+    EXPECT_EQ(b.of(GameAction::Camera3), (List{key::k3}));
+    EXPECT_EQ(b.of(GameAction::Camera4), (List{key::kQ}));
+}
+
 TEST(PadStateTest, SticksAndTriggersCountOnlyPastTheirDeadZonesAndReachOneAtTheEnd) {
     const PadInput stickLeft = PadInput::negative(PadAxis::LeftX);
     EXPECT_EQ(pushed(stickLeft, -0.25f), 0.0f);
