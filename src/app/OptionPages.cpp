@@ -212,7 +212,7 @@ MenuItem OptionPages::actionItem(GameAction action) {
     item.value = [this, action] {
         const Bindings::List& list = services_.keyboard.bindings().of(action);
         if (capturing_ == action)
-            return std::string("... press a key or pad button, Escape cancels");
+            return std::string("... press a key or pad button");
         return padded(shownList(Bindings::keysOf(list)), 22) + shownList(Bindings::padInputsOf(list));
     };
     item.activate = [this, action] { startCapture(action); };

@@ -81,7 +81,7 @@ void OverlayText::draw(std::span<const std::u32string> lines, Vec2 topLeft, cons
     device_.setVertexFormat(fvf::kOverlay);
     const Vec2 panel = panelSize(lines, style);
     const float lineHeight = kLineHeight * style.scale;
-    drawQuad(topLeft, panel, kPanelColour);
+    drawQuad(topLeft, panel, style.panel);
     if (style.highlighted && *style.highlighted < lines.size())
         drawQuad({topLeft.x, topLeft.y + kPadding + lineHeight * static_cast<float>(*style.highlighted)},
                  {panel.x, lineHeight}, kHighlightColour);
@@ -98,6 +98,13 @@ void OverlayText::draw(std::span<const std::u32string> lines, Vec2 topLeft, cons
     device_.drawPrimitiveUP(PrimitiveType::TriangleList, trianglesIn(glyphs_), glyphs_.data(),
                             sizeof(OverlayVertex));
     device_.setTexture(nullptr);
+}
+
+void OverlayText::shade(Argb colour) {
+    const StateOverride states(device_);
+    device_.setVertexFormat(fvf::kOverlay);
+    // Far past any picture's edge; whatever lies outside the picture is clipped.
+    drawQuad({-4000.0f, -4000.0f}, {8640.0f, 8480.0f}, colour);
 }
 
 Vec2 OverlayText::panelSize(std::span<const std::u32string> lines, const Style& style) {

@@ -21,6 +21,7 @@ struct TextStyle {
     float scale = 1.0f;
     float minWidth = 0.0f;
     std::optional<size_t> highlighted = std::nullopt;
+    Argb panel = 0xA0000000;
 };
 
 // Lines of text in the 640 x 480 overlay space, lettered from the text sheet (assets/TextSheet.h)
@@ -33,8 +34,7 @@ class OverlayText {
     // Overlay units per texel of the sheet, and from one line to the next (a whole cell).
     static constexpr float kScale = kCharWidth / static_cast<float>(textsheet::kAdvance);
     static constexpr float kLineHeight = kScale * static_cast<float>(textsheet::kCellHeight);
-    static constexpr float kPadding = 4.0f; // round the text, inside the panel
-    static constexpr Argb kPanelColour = 0xA0000000;
+    static constexpr float kPadding = 4.0f;              // round the text, inside the panel
     static constexpr Argb kHighlightColour = 0xC0B06000; // the bar behind a chosen line
 
     using Style = TextStyle;
@@ -44,6 +44,9 @@ class OverlayText {
 
     // The panel's top-left corner at topLeft; white letters.
     void draw(std::span<const std::u32string> lines, Vec2 topLeft, const Style& style = {});
+    // Covers the whole picture, wider than the overlay's frame too, in a translucent colour: the
+    // game goes into the background behind a menu.
+    void shade(Argb colour);
     // The panel's width and height round these lines.
     static Vec2 panelSize(std::span<const std::u32string> lines, const Style& style = {});
 

@@ -61,23 +61,29 @@ MenuView::Body MenuView::body(const MenuPage& page) {
     Body body;
     const size_t first = firstShown(page);
     const size_t end = std::min(page.items().size(), first + kVisibleLines);
+    if (first > 0)
+        body.lines.push_back(U"  ^ " + OverlayText::decode(std::to_string(first) + " more"));
+    body.highlighted = page.selected() - first + body.lines.size();
     for (size_t i = first; i < end; ++i) {
         const std::string line = lineOf(page.items()[i], labelWidth, i == page.selected());
         body.lines.push_back(OverlayText::lastCharacters(OverlayText::decode(line), kMaxColumns));
     }
-    body.highlighted = page.selected() - first;
+    if (end < page.items().size())
+        body.lines.push_back(U"  v " +
+                             OverlayText::decode(std::to_string(page.items().size() - end) + " more"));
     return body;
 }
 
 void MenuView::draw(OverlayText& text, const MenuPage& page, const std::string& status,
                     const std::string& footer) {
+    text.shade(kShade);
     const std::array title{OverlayText::decode(page.title())};
-    const OverlayText::Style titleStyle{.scale = kTitleScale, .minWidth = kWidth};
+    const OverlayText::Style titleStyle{.scale = kTitleScale, .minWidth = kWidth, .panel = kPanel};
     text.draw(title, {centredLeft(kWidth), kTop}, titleStyle);
 
     float y = kTop + OverlayText::panelSize(title, titleStyle).y + kGap;
     const Body lines = body(page);
-    const OverlayText::Style bodyStyle{.minWidth = kWidth, .highlighted = lines.highlighted};
+    const OverlayText::Style bodyStyle{.minWidth = kWidth, .highlighted = lines.highlighted, .panel = kPanel};
     text.draw(lines.lines, {centredLeft(kWidth), y}, bodyStyle);
     y += OverlayText::panelSize(lines.lines, bodyStyle).y + kGap;
 
@@ -87,7 +93,7 @@ void MenuView::draw(OverlayText& text, const MenuPage& page, const std::string& 
             notes.push_back(std::move(line));
     }
     if (!notes.empty())
-        text.draw(notes, {centredLeft(kWidth), y}, {.minWidth = kWidth});
+        text.draw(notes, {centredLeft(kWidth), y}, {.minWidth = kWidth, .panel = kPanel});
 }
 
 } // namespace qv

@@ -17,17 +17,21 @@ class MenuView {
     static constexpr size_t kVisibleLines = 14;
     static constexpr float kTitleScale = 2.0f;
     static constexpr float kTop = 40.0f;
-    static constexpr float kWidth = 560.0f; // every panel's width, overlay units
-    static constexpr float kGap = 8.0f;     // between panels
+    static constexpr float kWidth = 560.0f;    // every panel's width, overlay units
+    static constexpr float kGap = 8.0f;        // between panels
+    static constexpr Argb kPanel = 0xE8141C2C; // nearly opaque: the game behind must not show through
+    static constexpr Argb kShade = 0x90000000; // over the whole game, behind the panels
 
-    // The page's visible lines as drawn ("Music volume   < 80 >"), and which of them is chosen.
+    // The page's visible lines as drawn ("Music volume   < 80 >"), and which of them is chosen;
+    // a page that scrolls says so above and below its lines.
     struct Body {
         std::vector<std::u32string> lines;
         size_t highlighted = 0;
     };
     static Body body(const MenuPage& page);
 
-    // status and footer are UTF-8; an empty one is not drawn.
+    // Shades the game, then draws the page. status and footer are UTF-8; an empty one is not
+    // drawn.
     static void draw(OverlayText& text, const MenuPage& page, const std::string& status,
                      const std::string& footer);
 

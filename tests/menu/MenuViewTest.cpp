@@ -28,12 +28,19 @@ TEST(MenuViewTest, ALongPageScrollsToKeepTheChosenLineInSight) {
     std::vector<MenuItem> items;
     for (int i = 0; i < 20; ++i)
         items.push_back({"Line " + std::to_string(i)});
-    for (size_t chosen : {0u, 9u, 19u}) {
-        MenuPage page("LONG", items, chosen);
+    struct Case {
+        size_t chosen;
+        const char* top;
+        const char* bottom;
+    };
+    for (const Case& c : {Case{0, "Line 0", "  v 6 more"}, Case{9, "  ^ 2 more", "  v 4 more"},
+                          Case{19, "  ^ 6 more", "Line 19"}}) {
+        MenuPage page("LONG", items, c.chosen);
         const MenuView::Body body = MenuView::body(page);
-        ASSERT_EQ(body.lines.size(), MenuView::kVisibleLines);
         ASSERT_LT(body.highlighted, body.lines.size());
-        EXPECT_EQ(utf8(body.lines[body.highlighted]), "Line " + std::to_string(chosen));
+        EXPECT_EQ(utf8(body.lines[body.highlighted]), "Line " + std::to_string(c.chosen));
+        EXPECT_EQ(utf8(body.lines.front()), c.top);
+        EXPECT_EQ(utf8(body.lines.back()), c.bottom);
     }
 }
 
