@@ -3,22 +3,14 @@
 #include "assets/DataFiles.h"
 #include "assets/ScreenshotFolder.h"
 #include "assets/TextureLoader.h"
+#include "core/FilePaths.h"
 #include "platform/Clock.h"
 #include "platform/GraphicsDevice.h"
 
-#include <filesystem>
 #include <ostream>
 
 namespace qv {
 
-namespace {
-// The whole path, so the player finds the file from anywhere.
-std::string shownPath(const std::string& path) {
-    std::error_code ec;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
-    return ec ? path : absolute.lexically_normal().string();
-}
-} // namespace
 
 DisplayExtras::DisplayExtras(Clock& clock, const ScreenshotFolder& screenshots, std::ostream& log)
     : clock_(clock), screenshots_(screenshots), log_(log) {}

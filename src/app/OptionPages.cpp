@@ -3,6 +3,7 @@
 #include "app/ControlHints.h"
 #include "app/DisplayExtras.h"
 #include "assets/DataFiles.h"
+#include "core/FilePaths.h"
 #include "platform/KeyboardInput.h"
 #include "platform/SdlWindow.h"
 #include "platform/SoundSystem.h"
@@ -94,7 +95,7 @@ MenuPage OptionPages::mainPage() {
                     {opener("Video", &OptionPages::videoPage), opener("Sound", &OptionPages::soundPage),
                      opener("Controls", &OptionPages::controlsPage), opener("Game", &OptionPages::gamePage),
                      backItem()},
-                    0, "Every change is saved at once in " + services_.settings.path());
+                    0, "Every change is saved at once in " + shownPath(services_.settings.path()));
 }
 
 MenuPage OptionPages::videoPage() {
@@ -168,7 +169,7 @@ MenuPage OptionPages::gamePage() {
 }
 
 MenuPage OptionPages::resetPage() {
-    const std::string backup = ScoreFile::backupOf(services_.files.scoreTable());
+    const std::string backup = shownPath(ScoreFile::backupOf(services_.files.scoreTable()));
     return MenuPage("RESET HIGH SCORES?",
                     {{"No, keep them", {}, {}, [this] { stack_.pop(); }},
                      {"Yes, reset them", {}, {}, [this] { resetScores(); }}},

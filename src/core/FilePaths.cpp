@@ -116,4 +116,10 @@ bool createFolderOwnerOnly(const fs::path& folder, std::error_code& ec) {
     return !ec;
 }
 
+std::string shownPath(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    return ec ? path : absolute.lexically_normal().string();
+}
+
 } // namespace qv

@@ -21,6 +21,10 @@ bool writeFileAtomically(const std::string& path, const void* data, size_t size)
 // exists already is left as it is). False, with the reason in ec, when one cannot be made.
 bool createFolderOwnerOnly(const std::filesystem::path& folder, std::error_code& ec);
 
+// The whole path, for a player to find the file from anywhere; the path as given when the
+// working folder cannot be had.
+std::string shownPath(const std::string& path);
+
 // Reads a whole file; false when it cannot be opened.
 bool readFile(const std::string& path, std::string& out);
 
