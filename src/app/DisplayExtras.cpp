@@ -11,7 +11,6 @@
 
 namespace qv {
 
-
 DisplayExtras::DisplayExtras(Clock& clock, const ScreenshotFolder& screenshots, std::ostream& log)
     : clock_(clock), screenshots_(screenshots), log_(log) {}
 
