@@ -69,7 +69,7 @@ MenuScreens::Request MenuScreens::menuTick(bool capturing) {
 }
 
 MenuScreens::Request MenuScreens::titleTick() {
-    if (input_.pressed(key::kO) || input_.pressed(key::kTab) || input_.pressed(PadButton::Y))
+    if (input_.pressed(key::kO) || input_.pressed(PadButton::Y))
         stack_.open(options_.firstPage(false));
     else if (input_.pressed(key::kH) || input_.pressed(PadButton::X))
         openRecords();
