@@ -30,6 +30,8 @@ std::string& textOption(CommandLine& cl, const std::string& option) {
         return cl.keysFile;
     if (option == "--trace")
         return cl.traceFile;
+    if (option == "--verify")
+        return cl.verifyFile;
     return option == "--content-dir" ? cl.contentDir : cl.userDir;
 }
 
@@ -47,6 +49,8 @@ const char* CommandLine::usage() {
            "  --screenshot-at T:FILE  save the frame after tick T as PNG (repeatable)\n"
            "  --content-dir DIR       read the game's content from DIR (the folder holding Data)\n"
            "  --user-dir DIR          keep the player's settings, scores and recordings in DIR\n"
+           "  --verify FILE.qvr       ride a replay again and check its score (exit 0 it matches,\n"
+           "                          1 it does not, 2 the file cannot be used)\n"
            "  --version               print the version\n"
            "  --help                  print this and the folders the game would use\n";
 }
@@ -83,7 +87,8 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& ar
                 return std::nullopt;
             }
             (a == "--ticks" ? cl.ticks : cl.seed) = *n;
-        } else if (a == "--keys" || a == "--trace" || a == "--content-dir" || a == "--user-dir") {
+        } else if (a == "--keys" || a == "--trace" || a == "--content-dir" || a == "--user-dir" ||
+                   a == "--verify") {
             if (!value(v))
                 return std::nullopt;
             if (v.empty()) {

@@ -1,6 +1,8 @@
 #include "app/GameDirector.h"
 
+#include "app/BuildInfo.h"
 #include "app/LogoScreen.h"
+#include "app/ReplayLibrary.h"
 #include "core/FatalError.h"
 #include "core/SaveResult.h"
 #include "platform/Clock.h"
@@ -9,8 +11,11 @@
 #include "platform/KeyboardInput.h"
 #include "platform/SoundSystem.h"
 #include "race/RaceScore.h"
+#include "replay/ReplayFile.h"
 #include "scene/Scene.h"
 
+#include <algorithm>
+#include <ctime>
 #include <ostream>
 
 namespace qv {
@@ -155,6 +160,7 @@ void GameDirector::startScene(SceneKind kind) {
     if (kind == SceneKind::Play)
         ++runsStarted_;
     sceneTicks_ = 0;
+    ++sceneSerial_;
     scene_ =
         std::make_unique<Scene>(kind, graphics_, sound_, keyboard_, game_, settings_.sceneOptions(), files_);
     scene_->start();
@@ -182,6 +188,32 @@ void GameDirector::finishRun() {
     report(scene_->finishRun());
     if (newBest && menus_)
         menus_->noteNewRecord(RaceScore::tableIndex(game_.stageNumber));
+    logStage();
+}
+
+// A player's run is kept whole, every stage it played, once it is over: not between the stages.
+void GameDirector::logStage() {
+    if (scene_->kind() != SceneKind::Play || loggedSerial_ == sceneSerial_)
+        return;
+    loggedSerial_ = sceneSerial_;
+    runLog_.stages.push_back(scene_->stageLog());
+    if (!(state_ == StartRun && advanceStage_))
+        saveReplay();
+}
+
+// After the run's other files, so a replay that cannot be written costs nothing else.
+void GameDirector::saveReplay() {
+    runLog_.simulationVersion = ReplayFile::kSimulationVersion;
+    runLog_.gameVersion = BuildInfo::version();
+    runLog_.date = static_cast<int64_t>(std::time(nullptr));
+    runLog_.mode = game_.gameMode == GameMode::Stages ? ReplayRun::Mode::Stages : ReplayRun::Mode::Endless;
+    runLog_.sightRange = static_cast<uint16_t>(game_.sightRange);
+    const ReplayLibrary library(files_.replays(),
+                                static_cast<uint32_t>(std::max(0, settings_.read(setting::kReplaysKept))));
+    std::string error;
+    if (!library.save(runLog_, error))
+        errors_ << "qorvex: could not save the run's replay: " << error << "\n";
+    runLog_ = ReplayRun();
 }
 
 // The run's other files are still written; the player is told which ones are missing.

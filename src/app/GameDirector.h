@@ -5,6 +5,7 @@
 #include "assets/PlayerFiles.h"
 #include "game/GameState.h"
 #include "game/SceneKind.h"
+#include "replay/ReplayRun.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -79,6 +80,8 @@ class GameDirector {
     void destroySceneOrThrow();
     void report(const SaveResult& result);
     void updateEnterEdge();
+    void logStage();
+    void saveReplay();
     // True when a screen is open over the game, or was until this tick: the game's own keys
     // then do nothing.
     bool menuTick(MenuScreens::Place place);
@@ -114,6 +117,9 @@ class GameDirector {
     uint32_t framesDrawn_ = 0;
     uint32_t runsStarted_ = 0;
     uint32_t sceneTicks_ = 0;
+    ReplayRun runLog_;                    // the stages of the player's run so far
+    uint32_t sceneSerial_ = 0;            // counts the scenes built
+    uint32_t loggedSerial_ = 0;           // the scene whose stage is in the log
 };
 
 } // namespace qv

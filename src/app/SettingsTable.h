@@ -38,6 +38,8 @@ inline constexpr SettingKey kInitializeScores{"SCORE", "INITIALIZE", 0};
 // 0..100 (clamped): the background music, and every other sound.
 inline constexpr SettingKey kMusicVolume{"SOUND", "MUSIC", 100};
 inline constexpr SettingKey kEffectsVolume{"SOUND", "EFFECTS", 100};
+// How many finished runs the replays/ folder keeps, besides the best of each mode and stage.
+inline constexpr SettingKey kReplaysKept{"REPLAYS", "KEEP", 100};
 
 // The controls: each key of this section is a game action's name (PEDAL, BRAKE, ... as
 // platform/GameAction names them) and its value the keys and pad inputs that do it, "F, C, PAD_A"

@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "app/GameFolders.h"
 #include "app/Program.h"
+#include "app/ReplayVerifier.h"
 
 #include <filesystem>
 #include <iostream>
@@ -19,6 +20,7 @@ void anchorToWorkingDirectory(qv::CommandLine& commandLine, const std::filesyste
     };
     anchor(commandLine.keysFile);
     anchor(commandLine.traceFile);
+    anchor(commandLine.verifyFile);
     for (qv::ScreenshotRequest& shot : commandLine.screenshots)
         anchor(shot.path);
 }
@@ -63,6 +65,8 @@ int main(int argc, char** argv) {
                   << ec.message() << "\n";
         return 2;
     }
+    if (!commandLine->verifyFile.empty())
+        return qv::ReplayVerifier::verify(commandLine->verifyFile, std::cout, std::cerr);
     qv::Program program(*commandLine, folders->files());
     return program.run();
 }

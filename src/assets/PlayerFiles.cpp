@@ -12,6 +12,7 @@ constexpr const char* kScoreTextName = "HiScore.txt";
 constexpr const char* kErrorLogName = "error.log";
 constexpr const char* kWindowStateName = "window.ini";
 constexpr const char* kScreenshotFolderName = "screenshots";
+constexpr const char* kReplayFolderName = "replays";
 constexpr const char* kPadMappingsName = "gamecontrollerdb.txt";
 
 // A file of the Data folder by its bare name, in another folder.
@@ -25,7 +26,7 @@ PlayerFiles::PlayerFiles()
       scoreText_(std::string("./") + kScoreTextName), bestRide_(data::kDemoRecording),
       bestGoals_(data::kDemoGoals), lastRide_(data::kReplayRecording), lastGoals_(data::kReplayGoals),
       errorLog_(kErrorLogName), windowState_(std::string("./") + kWindowStateName),
-      screenshots_(std::string("./") + kScreenshotFolderName),
+      screenshots_(std::string("./") + kScreenshotFolderName), replays_(std::string("./") + kReplayFolderName),
       padMappings_(std::string("./") + kPadMappingsName) {}
 
 PlayerFiles PlayerFiles::separate(const fs::path& configFolder, const fs::path& userFolder) {
@@ -41,6 +42,7 @@ PlayerFiles PlayerFiles::separate(const fs::path& configFolder, const fs::path& 
     files.errorLog_ = (userFolder / kErrorLogName).string();
     files.windowState_ = (userFolder / kWindowStateName).string();
     files.screenshots_ = (userFolder / kScreenshotFolderName).string();
+    files.replays_ = (userFolder / kReplayFolderName).string();
     files.padMappings_ = (configFolder / kPadMappingsName).string();
     return files;
 }

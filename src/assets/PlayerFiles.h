@@ -34,6 +34,8 @@ class PlayerFiles {
     // game's own state, not a setting) and the folder of the player's screenshots.
     const std::string& windowState() const { return windowState_; }
     const std::string& screenshots() const { return screenshots_; }
+    // The folder every finished run's replay file goes to.
+    const std::string& replays() const { return replays_; }
     // The player's own game pad mappings (SDL's gamecontrollerdb.txt format), read if present;
     // configuration, so it lies with the settings.
     const std::string& padMappings() const { return padMappings_; }
@@ -58,6 +60,7 @@ class PlayerFiles {
     std::string errorLog_;
     std::string windowState_;
     std::string screenshots_;
+    std::string replays_;
     std::string padMappings_;
 };
 

@@ -44,6 +44,8 @@ void GoalCourse::placeNextGoal() {
         if (!acceptable(ground, distance))
             continue;
         keepPair(xValue, zValue);
+        kept_.push_back(xValue);
+        kept_.push_back(zValue);
         moveGoal({ground.x, ground.y + kLift, ground.z}, distance);
         return;
     }

@@ -5,6 +5,7 @@
 #include "replay/GoalRecord.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace qv {
 
@@ -30,6 +31,8 @@ class GoalCourse : public GoalCharacter {
     void placeNextGoal() final;
 
     const GoalRecord& record() const { return record_; }
+    // Every accepted pair so far, x value first, however many (the record keeps 512 values).
+    const std::vector<int32_t>& keptDraws() const { return kept_; }
 
   protected:
     // The goal starts as a flight from the field centre; the variant makes the first placement
@@ -50,6 +53,7 @@ class GoalCourse : public GoalCharacter {
     static Vec3 cellCentre(int32_t xValue, int32_t zValue);
 
     GoalRecord record_;
+    std::vector<int32_t> kept_;
 };
 
 } // namespace qv

@@ -29,6 +29,7 @@ class RaceScore {
     void countFrame() { ++framesSinceKnockDown_; }
     // The rider knocked down a goal that stood goalDistance from the one before at speed.
     void addKnockDown(float goalDistance, float speed) {
+        ++knockDowns_;
         addPoints(goalDistance * speed * kPointsPerDistanceSpeed);
     }
     // 500 points plus a bonus that grows with x and shrinks with the frames since the previous
@@ -36,6 +37,7 @@ class RaceScore {
     void addPoints(float x);
 
     uint32_t score() const { return score_; }
+    uint32_t knockDowns() const { return knockDowns_; }
     uint32_t modeHighScore() const { return modeHighScore_; }
     int32_t framesSinceKnockDown() const { return framesSinceKnockDown_; }
     const HighScoreTable& highScores() const { return table_; }
@@ -58,6 +60,7 @@ class RaceScore {
     const size_t entry_; // the table entry of the run's mode
     HighScoreTable table_{};
     uint32_t score_ = 0;
+    uint32_t knockDowns_ = 0;
     uint32_t modeHighScore_ = 0;
     int32_t framesSinceKnockDown_ = 0;
     bool newBest_ = false;

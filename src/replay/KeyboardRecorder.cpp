@@ -31,6 +31,7 @@ ControlRecord KeyboardRecorder::next() {
 
     if (recordIndex_ < ControlRecording::kCapacity)
         recording_.store(recordIndex_++, record);
+    all_.push_back(record);
     return record;
 }
 

@@ -29,6 +29,8 @@ class KeyboardRecorder : public ControlSource {
     uint32_t recordIndex() const { return recordIndex_; }
     float steering() const { return steerAccumulator_; }
     const ControlRecording& recording() const { return recording_; }
+    // Every record of the ride, however long it was (the recording keeps the first 65,536).
+    const std::vector<ControlRecord>& allRecords() const { return all_; }
 
     // The steering one tick after `current`, asked for `target` (1 full left .. -1 full right).
     static float nextSteering(float current, float target);
@@ -39,6 +41,7 @@ class KeyboardRecorder : public ControlSource {
     const KeyboardInput& keyboard_;
     float steerAccumulator_ = 0.0f;
     ControlRecording recording_;
+    std::vector<ControlRecord> all_;
     uint32_t recordIndex_ = 0;
 };
 

@@ -4,9 +4,11 @@
 #include "characters/DemoGoalCourse.h"
 #include "characters/HitTest.h"
 #include "characters/PlayGoalCourse.h"
+#include "characters/ReplayGoalCourse.h"
 #include "characters/TargetArrow.h"
 #include "characters/Walker.h"
 #include "core/FatalError.h"
+#include "core/FilePaths.h"
 #include "field/Field.h"
 #include "field/WaterSurface.h"
 #include "hud/MessageBoard.h"
@@ -15,6 +17,7 @@
 #include "race/RaceScore.h"
 #include "replay/DemoPlayback.h"
 #include "replay/KeyboardRecorder.h"
+#include "replay/ReplayPlayback.h"
 #include "rider/Rider.h"
 #include "scene/FinishPhase.h"
 #include "scene/RacePhase.h"
@@ -42,9 +45,11 @@ std::unique_ptr<Base> makeKind(bool demo, Args&&... args) {
 } // namespace
 
 Scene::Scene(SceneKind kind, GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard,
-             GameState& state, const SceneOptions& options, const PlayerFiles& files)
+             GameState& state, const SceneOptions& options, const PlayerFiles& files, const ReplayStage* replay)
     : kind_(kind), graphics_(graphics), sound_(sound), keyboard_(keyboard), game_(state), options_(options),
-      files_(files), demo_(files.attractDemo()) {
+      files_(files), demo_(files.attractDemo()), replay_(replay) {
+    if (kind_ == SceneKind::Replay && !replay_)
+        throw FatalError("ERROR : a replay scene without a replay");
     readySound_ = sound_.createClip(data::kReadySound, false);
     music_ = sound_.createMusic(data::kMusic);
     warningSound_ = sound_.createClip(data::kWarningSound, true);
@@ -90,6 +95,8 @@ void Scene::buildRider() {
     ControlSource* controls = nullptr;
     if (kind_ == SceneKind::Attract)
         controls = (playback_ = std::make_unique<DemoPlayback>(demo_.ride)).get();
+    else if (kind_ == SceneKind::Replay)
+        controls = (replayPlayback_ = std::make_unique<ReplayPlayback>(replay_->records)).get();
     else
         controls = (recorder_ = std::make_unique<KeyboardRecorder>(keyboard_)).get();
     rider_ = std::make_unique<Rider>(graphics_, sound_, *controls, *field_, *water_);
@@ -100,6 +107,9 @@ void Scene::buildGoalCourse() {
     if (kind_ == SceneKind::Attract)
         goalCourse_ =
             std::make_unique<DemoGoalCourse>(graphics_, sound_, *field_, *camera_, game_, demo_.goals);
+    else if (kind_ == SceneKind::Replay)
+        goalCourse_ =
+            std::make_unique<ReplayGoalCourse>(graphics_, sound_, *field_, *camera_, game_, replay_->draws);
     else
         goalCourse_ = std::make_unique<PlayGoalCourse>(graphics_, sound_, *field_, *camera_, game_);
 }
@@ -136,6 +146,30 @@ SaveResult Scene::finishRun() {
     return result;
 }
 
+ReplayStage Scene::stageLog() const {
+    ReplayStage stage;
+    if (kind_ != SceneKind::Play)
+        return stage;
+    stage.stageNumber = game_.stageNumber;
+    stage.fieldIndex = game_.stageNumber & 3u;
+    std::string field;
+    if (readFile(resolvePath(Field::dataFilePath(game_.stageNumber)), field))
+        stage.fieldHash = fieldHash(field);
+    stage.score = score_->score();
+    stage.knockDowns = score_->knockDowns();
+    stage.records = recorder_->allRecords();
+    stage.draws = goalCourse_->keptDraws();
+    return stage;
+}
+
+bool Scene::replayFinished() const {
+    return replayPlayback_ && replayPlayback_->finished();
+}
+
+uint64_t Scene::replayRecordsRidden() const {
+    return replayPlayback_ ? replayPlayback_->recordIndex() : 0;
+}
+
 void Scene::destroyComponents() {
     racePhase_.reset();
     startPhase_.reset();
@@ -148,6 +182,7 @@ void Scene::destroyComponents() {
     rider_.reset();
     recorder_.reset();
     playback_.reset();
+    replayPlayback_.reset();
     camera_.reset();
     splashes_.reset();
     ripples_.reset();

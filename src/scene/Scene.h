@@ -6,6 +6,7 @@
 #include "game/SceneKind.h"
 #include "game/SceneOptions.h"
 #include "platform/SoundSystem.h"
+#include "replay/ReplayRun.h"
 
 #include <cstdint>
 #include <memory>
@@ -26,6 +27,7 @@ class KeyboardRecorder;
 class MessageBoard;
 class RacePhase;
 class RaceScore;
+class ReplayPlayback;
 class Rider;
 class RippleSet;
 class SceneLight;
@@ -58,8 +60,10 @@ class Scene {
     // Sets the game's demo flag and clears its stage-cleared state before building anything.
     // A component that fails to build ends the program; what was built goes first, in order.
     // The player's files are where the demo comes from and a run's files go.
+    // A replay scene rides the given stage, which must outlive it.
     Scene(SceneKind kind, GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard,
-          GameState& state, const SceneOptions& options, const PlayerFiles& files = PlayerFiles());
+          GameState& state, const SceneOptions& options, const PlayerFiles& files = PlayerFiles(),
+          const ReplayStage* replay = nullptr);
     ~Scene();
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
@@ -83,6 +87,12 @@ class Scene {
     // else as the replay; a new best is entered into the high-score table. The attract demo
     // writes nothing. Returns the files that could not be written.
     SaveResult finishRun();
+    // What a player's run rode so far, for its replay file: the records, the goals' values, the
+    // field and the score. Empty for the other kinds.
+    ReplayStage stageLog() const;
+    // A replay whose records are all used up (the player ended the run there).
+    bool replayFinished() const;
+    uint64_t replayRecordsRidden() const;
 
     SceneKind kind() const { return kind_; }
     int32_t phaseState() const { return phaseState_; }
@@ -122,6 +132,8 @@ class Scene {
     const PlayerFiles::Demo demo_;               // chosen once, so the ride and its goals are one pair
     std::unique_ptr<KeyboardRecorder> recorder_; // a player's run
     std::unique_ptr<DemoPlayback> playback_;     // the attract demo
+    const ReplayStage* replay_;                  // a replay's stage
+    std::unique_ptr<ReplayPlayback> replayPlayback_;
     std::unique_ptr<Rider> rider_;
     std::unique_ptr<TargetArrow> arrow_;
     std::unique_ptr<Camera> camera_;
