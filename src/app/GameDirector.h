@@ -117,9 +117,9 @@ class GameDirector {
     uint32_t framesDrawn_ = 0;
     uint32_t runsStarted_ = 0;
     uint32_t sceneTicks_ = 0;
-    ReplayRun runLog_;                    // the stages of the player's run so far
-    uint32_t sceneSerial_ = 0;            // counts the scenes built
-    uint32_t loggedSerial_ = 0;           // the scene whose stage is in the log
+    ReplayRun runLog_;          // the stages of the player's run so far
+    uint32_t sceneSerial_ = 0;  // counts the scenes built
+    uint32_t loggedSerial_ = 0; // the scene whose stage is in the log
 };
 
 } // namespace qv

@@ -43,7 +43,8 @@ std::vector<const Entry*> bests(const std::vector<Entry>& entries) {
     std::array<uint32_t, 5> bestScore{};
     for (const Entry& entry : entries) {
         for (const ReplayStage& stage : entry.summary.stages) {
-            const size_t slot = entry.summary.mode == ReplayRun::Mode::Endless ? 0 : stageEntry(stage.stageNumber);
+            const size_t slot =
+                entry.summary.mode == ReplayRun::Mode::Endless ? 0 : stageEntry(stage.stageNumber);
             const uint32_t score = slot == 0 ? entry.summary.score() : stage.score;
             if (!best[slot] || score > bestScore[slot]) {
                 best[slot] = &entry;
@@ -87,6 +88,10 @@ std::optional<std::string> ReplayLibrary::save(const ReplayRun& run, std::string
     std::error_code ec;
     if (!fs::exists(folder_, ec) && !createFolderOwnerOnly(folder_, ec)) {
         error = "cannot make the folder " + folder_ + ": " + ec.message();
+        return std::nullopt;
+    }
+    if (!fs::is_directory(folder_, ec)) {
+        error = folder_ + " is not a folder";
         return std::nullopt;
     }
     const std::string base = (fs::path(folder_) / fileName(run)).string();

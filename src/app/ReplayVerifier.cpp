@@ -60,8 +60,10 @@ bool ReplayVerifier::fieldsMatch(const ReplayRun& run, std::string& error) {
     for (const ReplayStage& stage : run.stages) {
         const std::string path = resolvePath(Field::dataFilePath(stage.stageNumber));
         std::string bytes;
-        if (!readFile(path, bytes) || fieldHash(bytes) != stage.fieldHash || stage.fieldIndex != (stage.stageNumber & 3u)) {
-            error = "stage " + std::to_string(stage.stageNumber) + " was ridden on another field than " + path;
+        if (!readFile(path, bytes) || fieldHash(bytes) != stage.fieldHash ||
+            stage.fieldIndex != (stage.stageNumber & 3u)) {
+            error =
+                "stage " + std::to_string(stage.stageNumber) + " was ridden on another field than " + path;
             return false;
         }
     }
@@ -77,8 +79,8 @@ int ReplayVerifier::verify(const std::string& path, std::ostream& out, std::ostr
     }
     if (run->simulationVersion != ReplayFile::kSimulationVersion) {
         errors << "qorvex: " << path << " was recorded by simulation version " << run->simulationVersion
-               << " (game " << run->gameVersion << "); this game rides version " << ReplayFile::kSimulationVersion
-               << "\n";
+               << " (game " << run->gameVersion << "); this game rides version "
+               << ReplayFile::kSimulationVersion << "\n";
         return 2;
     }
     if (!fieldsMatch(*run, error)) {
@@ -96,10 +98,11 @@ int ReplayVerifier::verify(const std::string& path, std::ostream& out, std::ostr
         same = same && results[i].score == stage.score && results[i].knockDowns == stage.knockDowns &&
                results[i].ticks == stage.records.size();
     }
-    out << "score " << total.score << ", knock-downs " << total.knockDowns << ", ticks " << total.ticks << "\n";
+    out << "score " << total.score << ", knock-downs " << total.knockDowns << ", ticks " << total.ticks
+        << "\n";
     if (!same) {
-        errors << "qorvex: " << path << " claims score " << run->score() << ", knock-downs " << run->knockDowns()
-               << ", ticks " << run->ticks() << "; riding it gives the line above\n";
+        errors << "qorvex: " << path << " claims score " << run->score() << ", knock-downs "
+               << run->knockDowns() << ", ticks " << run->ticks() << "; riding it gives the line above\n";
         return 1;
     }
     return 0;

@@ -26,8 +26,8 @@ PlayerFiles::PlayerFiles()
       scoreText_(std::string("./") + kScoreTextName), bestRide_(data::kDemoRecording),
       bestGoals_(data::kDemoGoals), lastRide_(data::kReplayRecording), lastGoals_(data::kReplayGoals),
       errorLog_(kErrorLogName), windowState_(std::string("./") + kWindowStateName),
-      screenshots_(std::string("./") + kScreenshotFolderName), replays_(std::string("./") + kReplayFolderName),
-      padMappings_(std::string("./") + kPadMappingsName) {}
+      screenshots_(std::string("./") + kScreenshotFolderName),
+      replays_(std::string("./") + kReplayFolderName), padMappings_(std::string("./") + kPadMappingsName) {}
 
 PlayerFiles PlayerFiles::separate(const fs::path& configFolder, const fs::path& userFolder) {
     PlayerFiles files;

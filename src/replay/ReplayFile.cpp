@@ -105,7 +105,8 @@ std::string ReplayFile::encode(const ReplayRun& run) {
     for (const ReplayStage& stage : run.stages)
         putStage(out, stage);
     for (const ReplayStage& stage : run.stages) {
-        out.append(reinterpret_cast<const char*>(stage.records.data()), stage.records.size() * sizeof(ControlRecord));
+        out.append(reinterpret_cast<const char*>(stage.records.data()),
+                   stage.records.size() * sizeof(ControlRecord));
         for (const int32_t draw : stage.draws)
             put<int32_t>(out, draw);
     }
@@ -164,8 +165,8 @@ std::optional<ReplayRun> ReplayFile::decode(std::string_view bytes, std::string&
     if (summary)
         return run;
     if (body != in.left()) {
-        error = "the stage table claims " + std::to_string(body) + " bytes of records and goals, the file holds " +
-                std::to_string(in.left());
+        error = "the stage table claims " + std::to_string(body) +
+                " bytes of records and goals, the file holds " + std::to_string(in.left());
         return std::nullopt;
     }
     for (uint32_t s = 0; s < stageCount; ++s) {
@@ -193,7 +194,8 @@ bool ReplayFile::save(const std::string& path, const ReplayRun& run) {
 std::optional<ReplayRun> ReplayFile::loadSummary(const std::string& path, std::string& error) {
     std::ifstream in(path, std::ios::binary);
     std::string bytes(kHeaderBytes, '\0');
-    if (!std::filesystem::is_regular_file(path) || !in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
+    if (!std::filesystem::is_regular_file(path) ||
+        !in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
         error = path + ": not a replay file";
         return std::nullopt;
     }

@@ -45,7 +45,8 @@ std::unique_ptr<Base> makeKind(bool demo, Args&&... args) {
 } // namespace
 
 Scene::Scene(SceneKind kind, GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard,
-             GameState& state, const SceneOptions& options, const PlayerFiles& files, const ReplayStage* replay)
+             GameState& state, const SceneOptions& options, const PlayerFiles& files,
+             const ReplayStage* replay)
     : kind_(kind), graphics_(graphics), sound_(sound), keyboard_(keyboard), game_(state), options_(options),
       files_(files), demo_(files.attractDemo()), replay_(replay) {
     if (kind_ == SceneKind::Replay && !replay_)
