@@ -28,6 +28,8 @@ ReplayVerifier::StageResult rideStage(const ReplayStage& stage, GameState& game)
     KeyboardInput keyboard(keys, keys);
     SceneOptions options;
     options.initializeScores = true; // the player's table plays no part
+    options.ripples = false;         // what is only seen is left out
+    options.splashes = false;
     game.stageNumber = stage.stageNumber;
     Scene scene(SceneKind::Replay, graphics, sound, keyboard, game, options, PlayerFiles(), &stage);
     scene.start();
