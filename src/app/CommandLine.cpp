@@ -32,6 +32,8 @@ std::string& textOption(CommandLine& cl, const std::string& option) {
         return cl.traceFile;
     if (option == "--verify")
         return cl.verifyFile;
+    if (option == "--replay")
+        return cl.replayFile;
     return option == "--content-dir" ? cl.contentDir : cl.userDir;
 }
 
@@ -49,6 +51,7 @@ const char* CommandLine::usage() {
            "  --screenshot-at T:FILE  save the frame after tick T as PNG (repeatable)\n"
            "  --content-dir DIR       read the game's content from DIR (the folder holding Data)\n"
            "  --user-dir DIR          keep the player's settings, scores and recordings in DIR\n"
+           "  --replay FILE.qvr       watch a replay (a file of the replays folder)\n"
            "  --verify FILE.qvr       ride a replay again and check its score (exit 0 it matches,\n"
            "                          1 it does not, 2 the file cannot be used)\n"
            "  --version               print the version\n"
@@ -88,7 +91,7 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& ar
             }
             (a == "--ticks" ? cl.ticks : cl.seed) = *n;
         } else if (a == "--keys" || a == "--trace" || a == "--content-dir" || a == "--user-dir" ||
-                   a == "--verify") {
+                   a == "--verify" || a == "--replay") {
             if (!value(v))
                 return std::nullopt;
             if (v.empty()) {

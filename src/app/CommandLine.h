@@ -25,6 +25,7 @@ struct CommandLine {
     std::string contentDir; // the folder holding the game's Data, instead of the one found
     std::string userDir;    // the folder of the player's files, instead of the usual ones
     std::string verifyFile; // a replay to ride again headless and check, instead of playing
+    std::string replayFile; // a replay to watch, instead of playing
     bool help = false;
     bool version = false;
 

@@ -3,6 +3,7 @@
 #include "app/BuildInfo.h"
 #include "app/LogoScreen.h"
 #include "app/ReplayLibrary.h"
+#include "app/ReplayWatch.h"
 #include "core/FatalError.h"
 #include "core/SaveResult.h"
 #include "platform/Clock.h"
@@ -28,6 +29,7 @@ GameDirector::GameDirector(GraphicsDevice& graphics, SoundSystem& sound, Keyboar
       menus_(menus) {}
 
 GameDirector::~GameDirector() {
+    watch_.reset();
     logo_.reset();
     scene_.reset();
 }
@@ -58,10 +60,13 @@ void GameDirector::tick() {
         finishRun();
         running_ = false;
         break;
+    case Watch:
+        tickWatch();
+        break;
     default:
         break;
     }
-    if (menus_ && state_ != Attract && state_ != Run)
+    if (menus_ && state_ != Attract && state_ != Run && state_ != Watch)
         menus_->tick(MenuScreens::Place::Elsewhere); // keeps the menu controls' presses fresh
     updateEnterEdge();
     updateSign();
@@ -74,6 +79,10 @@ bool GameDirector::quitAsked() {
     quitWasUp_ = !held;
     if (!fresh || (menus_ && menus_->isOpen()))
         return false;
+    if (state_ == Watch) {
+        leaveWatch_ = true;
+        return false;
+    }
     if (state_ == Run && menus_) {
         pauseAsked_ = true;
         return false;
@@ -245,12 +254,72 @@ void GameDirector::drawWithFrameSkip() {
         frozenDrawn_ = true;
     drawnRevision_ = revision;
     redrawAsked_ = false;
-    scene_->draw();
+    drawFrame();
     ++framesDrawn_;
 }
 
 bool GameDirector::frozen() const {
+    if (state_ == Watch)
+        return watch_ && watch_->paused();
     return state_ == Run && scene_ && ((menus_ && menus_->isOpen()) || scene_->racePaused());
+}
+
+const Scene* GameDirector::scene() const {
+    return watch_ ? watch_->scene() : scene_.get();
+}
+
+void GameDirector::watch(ReplayRun run, bool quitAfter) {
+    toWatch_ = std::move(run);
+    quitAfterWatch_ = quitAfter;
+    state_ = Watch;
+}
+
+// The viewer's controls come through the menus' keys; Escape (or pad B) leaves.
+void GameDirector::tickWatch() {
+    if (!watch_) {
+        logo_.reset();
+        finishRun();
+        scene_.reset();
+        applyVolumes();
+        watch_ = std::make_unique<ReplayWatch>(graphics_, sound_, keyboard_, game_, settings_.sceneOptions(),
+                                               files_, std::move(*toWatch_));
+        toWatch_.reset();
+        leaveWatch_ = false;
+        nextDeadline_ = clock_.now();
+    }
+    ReplayWatch::Controls controls;
+    if (menus_) {
+        menus_->tick(MenuScreens::Place::Watch);
+        controls = {menus_->lastCommand(), menus_->stepPressed()};
+    }
+    if (controls.command == MenuCommand::Back)
+        leaveWatch_ = true;
+    const uint64_t before = watch_->updates();
+    if (leaveWatch_ || watch_->tick(controls) == ReplayWatch::Status::Over) {
+        endWatch();
+        return;
+    }
+    if (watch_->updates() != before)
+        redrawAsked_ = true; // a step or a jump while paused
+    drawWithFrameSkip();
+}
+
+void GameDirector::endWatch() {
+    watch_.reset();
+    if (quitAfterWatch_) {
+        state_ = Quit;
+        return;
+    }
+    game_.stageNumber = 0;
+    startScene(SceneKind::Attract);
+    state_ = Attract;
+}
+
+void GameDirector::drawFrame() {
+    if (watch_)
+        watch_->draw();
+    else
+        scene_->draw();
 }
 
 bool GameDirector::menuTick(MenuScreens::Place place) {
@@ -299,7 +368,10 @@ void GameDirector::updateSign() {
     if (!menus_)
         return;
     MenuScreens::Sign sign = MenuScreens::Sign::None;
-    if (state_ == Attract)
+    if (state_ == Watch && watch_) {
+        sign = MenuScreens::Sign::Replay;
+        menus_->setReplayCaption(watch_->caption());
+    } else if (state_ == Attract)
         sign = MenuScreens::Sign::TitleControls;
     else if (state_ == Run && scene_ && scene_->racePaused())
         sign = MenuScreens::Sign::Paused;

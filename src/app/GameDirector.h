@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 
 namespace qv {
 
@@ -17,6 +18,7 @@ class Clock;
 class GraphicsDevice;
 class KeyboardInput;
 class LogoScreen;
+class ReplayWatch;
 class Scene;
 struct SaveResult;
 class SoundSystem;
@@ -28,7 +30,15 @@ class SoundSystem;
 // before the scene goes; a file that could not be written is reported on the errors stream.
 class GameDirector {
   public:
-    enum State : int32_t { Logo = 0, Attract = 1, StartRun = 2, Run = 3, BackToDemo = 4, Quit = 5 };
+    enum State : int32_t {
+        Logo = 0,
+        Attract = 1,
+        StartRun = 2,
+        Run = 3,
+        BackToDemo = 4,
+        Quit = 5,
+        Watch = 6
+    };
     static constexpr uint32_t kTickMs = 17;
 
     // Ticks the first run of a session shows the riding controls for (the start signal's time
@@ -61,7 +71,12 @@ class GameDirector {
     int32_t state() const { return state_; }
     void setState(int32_t state) { state_ = state; }
     bool running() const { return running_; }
-    const Scene* scene() const { return scene_.get(); }
+    // The scene of the moment: the demo's, the run's, or the replay's being watched.
+    const Scene* scene() const;
+    // Watches a replay from the next tick on (the logo and the demo left out); when it is over or
+    // left, the game ends (quitAfter) or goes to the title screen.
+    void watch(ReplayRun run, bool quitAfter);
+    const ReplayWatch* replayWatch() const { return watch_.get(); }
     bool enterPressed() const { return enterPressed_; }
     // Finishes the current run, if any (the quit tick does; the program's error guard too, so a
     // run cut short by a fatal error still keeps its files).
@@ -73,6 +88,9 @@ class GameDirector {
     void tickStartRun();
     void tickRun();
     void tickBackToDemo();
+    void tickWatch();
+    void endWatch();
+    void drawFrame();
     void toggleModeIfAsked();
     void drawWithFrameSkip();
     void startScene(SceneKind kind);
@@ -101,6 +119,10 @@ class GameDirector {
     std::ostream& errors_;
     std::unique_ptr<Scene> scene_;
     std::unique_ptr<LogoScreen> logo_;
+    std::unique_ptr<ReplayWatch> watch_;
+    std::optional<ReplayRun> toWatch_; // asked for, built at the next tick
+    bool quitAfterWatch_ = false;
+    bool leaveWatch_ = false;
     bool enterWasUp_ = false;
     bool enterPressed_ = false;
     bool skipPressHeld_ = false; // the Enter press that skipped the logo, until it is let go

@@ -14,8 +14,10 @@ namespace qv {
 
 namespace {
 
-constexpr float kSignBottom = 472.0f; // the hint panel's bottom edge, overlay units
+constexpr float kSignBottom = 472.0f;     // the hint panel's bottom edge, overlay units
+constexpr float kRaceSignBottom = 446.0f; // over a race: above the boost gauge
 constexpr float kPausedScale = 3.0f;
+constexpr float kReplayTop = 84.0f; // under the timer and the score
 
 float centred(float width) {
     return 320.0f - 0.5f * width;
@@ -31,6 +33,7 @@ MenuScreens::Request MenuScreens::tick(Place place) {
     if (ignoreCommand_)
         command = MenuCommand::None;
     ignoreCommand_ = false;
+    lastCommand_ = isOpen() ? MenuCommand::None : command;
     if (input_.lastUsed() != device_) {
         device_ = input_.lastUsed();
         stack_.touch();
@@ -102,6 +105,17 @@ MenuItem MenuScreens::requestItem(std::string label, Request request) {
             }};
 }
 
+void MenuScreens::setReplayCaption(std::vector<std::string> lines) {
+    if (lines == replayCaption_)
+        return;
+    replayCaption_ = std::move(lines);
+    stack_.touch();
+}
+
+bool MenuScreens::stepPressed() const {
+    return input_.pressed(key::kPeriod) || input_.pressed(PadButton::RightShoulder);
+}
+
 void MenuScreens::setSign(Sign sign) {
     if (sign == sign_)
         return;
@@ -130,6 +144,10 @@ std::string MenuScreens::signText() const {
             line += (line.empty() ? "" : "   ") + menu + " menu";
         return line;
     }
+    case Sign::Replay:
+        if (device_ == InputDevice::Pad)
+            return "A pause   Up/Down speed   Left/Right -/+10 s   RB step   B leave";
+        return "Enter pause   Up/Down speed   Left/Right -/+10 s   . step   Esc leave";
     case Sign::None:
         break;
     }
@@ -148,6 +166,12 @@ void MenuScreens::drawOver(GraphicsDevice& device) {
 }
 
 void MenuScreens::drawSign(OverlayText& text) const {
+    if (sign_ == Sign::Replay && !replayCaption_.empty()) {
+        std::vector<std::u32string> lines;
+        for (const std::string& line : replayCaption_)
+            lines.push_back(OverlayText::decode(line));
+        text.draw(lines, {centred(OverlayText::panelSize(lines).x), kReplayTop});
+    }
     if (sign_ == Sign::Paused) {
         const std::array paused{OverlayText::decode("PAUSED")};
         const OverlayText::Style big{.scale = kPausedScale};
@@ -159,7 +183,8 @@ void MenuScreens::drawSign(OverlayText& text) const {
         return;
     const std::array lines{OverlayText::decode(line)};
     const Vec2 size = OverlayText::panelSize(lines);
-    text.draw(lines, {centred(size.x), kSignBottom - size.y});
+    const float bottom = sign_ == Sign::TitleControls ? kSignBottom : kRaceSignBottom;
+    text.draw(lines, {centred(size.x), bottom - size.y});
 }
 
 } // namespace qv

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace qv {
 
@@ -22,10 +24,10 @@ class OverlayText;
 class MenuScreens : public FrameOverlay {
   public:
     // Where the game is in this tick.
-    enum class Place { Title, Run, Elsewhere };
+    enum class Place { Title, Run, Watch, Elsewhere };
     // What the director must do after a tick.
     enum class Request { None, Pause, Resume, EndRun, QuitGame };
-    enum class Sign { None, TitleControls, RidingControls, Paused };
+    enum class Sign { None, TitleControls, RidingControls, Paused, Replay };
 
     MenuScreens(MenuInput& input, DisplayExtras& display, OptionPages::Services services);
 
@@ -38,6 +40,12 @@ class MenuScreens : public FrameOverlay {
     // A run just set a new best in this table entry.
     void noteNewRecord(size_t entry) { newest_ = entry; }
     void setSign(Sign sign);
+    // The replay sign's lines (what is shown, how it plays), shown with its controls.
+    void setReplayCaption(std::vector<std::string> lines);
+    // The menu command of this tick, read by tick() when no screen is open (a replay's controls).
+    MenuCommand lastCommand() const { return lastCommand_; }
+    // The step key of a paused replay: '.' or the pad's right shoulder, pressed this tick.
+    bool stepPressed() const;
     // Moves on with every change a player could see.
     uint32_t revision() const { return stack_.revision(); }
     const MenuStack& stack() const { return stack_; }
@@ -68,6 +76,8 @@ class MenuScreens : public FrameOverlay {
     Sign sign_ = Sign::None;
     InputDevice device_ = InputDevice::Keyboard;
     std::optional<size_t> newest_;
+    MenuCommand lastCommand_ = MenuCommand::None;
+    std::vector<std::string> replayCaption_;
 };
 
 } // namespace qv

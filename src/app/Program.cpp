@@ -40,8 +40,9 @@ constexpr const char* kTitle = "Qorvex";
 constexpr double kFrameBudgetMs = 12.0;
 } // namespace
 
-Program::Program(CommandLine commandLine, PlayerFiles files)
-    : commandLine_(std::move(commandLine)), files_(std::move(files)), settings_(files_.settings()) {}
+Program::Program(CommandLine commandLine, PlayerFiles files, std::optional<ReplayRun> watch)
+    : commandLine_(std::move(commandLine)), files_(std::move(files)), watch_(std::move(watch)),
+      settings_(files_.settings()) {}
 
 Program::~Program() {
     destroyServices();
@@ -83,6 +84,10 @@ void Program::start() {
     openWindow();
     state_.random.seed(commandLine_.seed ? *commandLine_.seed : static_cast<uint32_t>(std::time(nullptr)));
     buildServices();
+    if (watch_) {
+        director_->watch(std::move(*watch_), true);
+        watch_.reset();
+    }
     if (!commandLine_.traceFile.empty()) {
         trace_ = std::make_unique<TraceWriter>(commandLine_.traceFile);
         if (!trace_->good())

@@ -6,6 +6,7 @@
 #include "game/GameState.h"
 #include "platform/SdlLibrary.h"
 #include "platform/WindowState.h"
+#include "replay/ReplayRun.h"
 
 #include <cstdint>
 #include <deque>
@@ -42,7 +43,9 @@ struct GlPresentOptions;
 class Program {
   public:
     // The settings are read from the player's files, which are kept where files says.
-    explicit Program(CommandLine commandLine, PlayerFiles files = PlayerFiles());
+    // watch: a replay the game shows instead of its title screen, then ends.
+    explicit Program(CommandLine commandLine, PlayerFiles files = PlayerFiles(),
+                     std::optional<ReplayRun> watch = std::nullopt);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -75,6 +78,7 @@ class Program {
     SdlLibrary sdl_; // first in, last out: SDL shuts down after every service that used it
     CommandLine commandLine_;
     PlayerFiles files_;
+    std::optional<ReplayRun> watch_;
     Settings settings_;
     GameState state_;
     std::unique_ptr<SdlWindow> window_;

@@ -72,21 +72,30 @@ bool ReplayVerifier::fieldsMatch(const ReplayRun& run, std::string& error) {
     return true;
 }
 
+std::optional<ReplayRun> ReplayVerifier::loadForRiding(const std::string& path, std::string& error) {
+    auto run = ReplayFile::load(path, error);
+    if (!run)
+        return std::nullopt;
+    if (run->simulationVersion != ReplayFile::kSimulationVersion) {
+        error = path;
+        error += " was recorded by simulation version " + std::to_string(run->simulationVersion) + " (game " +
+                 run->gameVersion + "); this game rides version " +
+                 std::to_string(ReplayFile::kSimulationVersion);
+        return std::nullopt;
+    }
+    std::string fieldError;
+    if (!fieldsMatch(*run, fieldError)) {
+        error = path + ": " + fieldError;
+        return std::nullopt;
+    }
+    return run;
+}
+
 int ReplayVerifier::verify(const std::string& path, std::ostream& out, std::ostream& errors) {
     std::string error;
-    const auto run = ReplayFile::load(path, error);
+    const auto run = loadForRiding(path, error);
     if (!run) {
         errors << "qorvex: " << error << "\n";
-        return 2;
-    }
-    if (run->simulationVersion != ReplayFile::kSimulationVersion) {
-        errors << "qorvex: " << path << " was recorded by simulation version " << run->simulationVersion
-               << " (game " << run->gameVersion << "); this game rides version "
-               << ReplayFile::kSimulationVersion << "\n";
-        return 2;
-    }
-    if (!fieldsMatch(*run, error)) {
-        errors << "qorvex: " << path << ": " << error << "\n";
         return 2;
     }
     const std::vector<StageResult> results = ride(*run);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,9 @@ class ReplayVerifier {
     static std::vector<StageResult> ride(const ReplayRun& run);
     // The installed fields are the ones the run rode on; else the first that differs, in error.
     static bool fieldsMatch(const ReplayRun& run, std::string& error);
+    // A replay this game can ride as it was recorded: read whole, of this simulation version,
+    // on the installed fields; else nothing, with what is wrong in error.
+    static std::optional<ReplayRun> loadForRiding(const std::string& path, std::string& error);
     // The whole of --verify: reads the file, rides it, prints what it found on out and why it
     // failed on errors; 0 when it matches, 1 when it does not, 2 when the file cannot be used.
     static int verify(const std::string& path, std::ostream& out, std::ostream& errors);

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ void anchorToWorkingDirectory(qv::CommandLine& commandLine, const std::filesyste
     anchor(commandLine.keysFile);
     anchor(commandLine.traceFile);
     anchor(commandLine.verifyFile);
+    anchor(commandLine.replayFile);
     for (qv::ScreenshotRequest& shot : commandLine.screenshots)
         anchor(shot.path);
 }
@@ -67,6 +69,12 @@ int main(int argc, char** argv) {
     }
     if (!commandLine->verifyFile.empty())
         return qv::ReplayVerifier::verify(commandLine->verifyFile, std::cout, std::cerr);
-    qv::Program program(*commandLine, folders->files());
+    std::optional<qv::ReplayRun> watch;
+    if (!commandLine->replayFile.empty() &&
+        !(watch = qv::ReplayVerifier::loadForRiding(commandLine->replayFile, error))) {
+        std::cerr << "qorvex: " << error << "\n";
+        return 2;
+    }
+    qv::Program program(*commandLine, folders->files(), std::move(watch));
     return program.run();
 }
