@@ -113,6 +113,8 @@ void GameDirector::tickLogo() {
 
 void GameDirector::tickAttract() {
     const bool menu = menuTick(MenuScreens::Place::Title);
+    if (state_ != Attract)
+        return; // a record's replay is to be watched
     if (!menu)
         toggleModeIfAsked();
     if (scene_->update() == SceneStatus::Over)
@@ -356,6 +358,10 @@ void GameDirector::actOn(MenuScreens::Request request) {
     case MenuScreens::Request::QuitGame:
         sound_.resumeAll();
         state_ = Quit;
+        break;
+    case MenuScreens::Request::Watch:
+        if (auto run = menus_->takeReplay())
+            watch(std::move(*run), false);
         break;
     case MenuScreens::Request::None:
         break;

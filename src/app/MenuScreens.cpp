@@ -3,6 +3,8 @@
 #include "app/ControlHints.h"
 #include "app/DisplayExtras.h"
 #include "app/RecordsPage.h"
+#include "app/ReplayLibrary.h"
+#include "app/ReplayVerifier.h"
 #include "hud/OverlayText.h"
 #include "menu/MenuView.h"
 #include "platform/KeyCodes.h"
@@ -81,7 +83,31 @@ MenuScreens::Request MenuScreens::titleTick() {
 
 void MenuScreens::openRecords() {
     MenuItem back{"Back", {}, {}, [this] { stack_.pop(); }};
-    stack_.open(RecordsPage::make(ScoreFile::load(options_.files().scoreTable()), newest_, std::move(back)));
+    const auto replays = ReplayLibrary(options_.files().replays(), 0).bests();
+    std::array<bool, 5> watchable{};
+    for (size_t entry = 0; entry < replays.size(); ++entry)
+        watchable[entry] = replays[entry].has_value();
+    auto watch = [this, replays](size_t entry) { watchRecord(*replays[entry]); };
+    stack_.open(RecordsPage::make(ScoreFile::load(options_.files().scoreTable()), newest_, std::move(back),
+                                  watchable, watch));
+}
+
+// A replay that cannot be ridden stays unwatched, and the screen says why.
+void MenuScreens::watchRecord(const std::string& path) {
+    std::string error;
+    toWatch_ = ReplayVerifier::loadForRiding(path, error);
+    if (!toWatch_) {
+        stack_.setStatus("Cannot watch it: " + error);
+        return;
+    }
+    request_ = Request::Watch;
+    stack_.clear();
+}
+
+std::optional<ReplayRun> MenuScreens::takeReplay() {
+    std::optional<ReplayRun> run = std::move(toWatch_);
+    toWatch_.reset();
+    return run;
 }
 
 void MenuScreens::openPause() {

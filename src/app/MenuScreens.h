@@ -4,6 +4,7 @@
 #include "menu/MenuInput.h"
 #include "menu/MenuStack.h"
 #include "platform/FrameOverlay.h"
+#include "replay/ReplayRun.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -26,7 +27,7 @@ class MenuScreens : public FrameOverlay {
     // Where the game is in this tick.
     enum class Place { Title, Run, Watch, Elsewhere };
     // What the director must do after a tick.
-    enum class Request { None, Pause, Resume, EndRun, QuitGame };
+    enum class Request { None, Pause, Resume, EndRun, QuitGame, Watch };
     enum class Sign { None, TitleControls, RidingControls, Paused, Replay };
 
     MenuScreens(MenuInput& input, DisplayExtras& display, OptionPages::Services services);
@@ -37,6 +38,8 @@ class MenuScreens : public FrameOverlay {
     Request tick(Place place);
     bool isOpen() const { return !stack_.empty(); }
     void openPause();
+    // The replay the records screen asked to watch (Request::Watch), handed over once.
+    std::optional<ReplayRun> takeReplay();
     // A run just set a new best in this table entry.
     void noteNewRecord(size_t entry) { newest_ = entry; }
     void setSign(Sign sign);
@@ -61,6 +64,7 @@ class MenuScreens : public FrameOverlay {
     Request titleTick();
     Request menuTick(bool capturing);
     void openRecords();
+    void watchRecord(const std::string& path);
     MenuPage pausePage();
     MenuItem requestItem(std::string label, Request request);
     void drawSign(OverlayText& text) const;
@@ -77,6 +81,7 @@ class MenuScreens : public FrameOverlay {
     InputDevice device_ = InputDevice::Keyboard;
     std::optional<size_t> newest_;
     MenuCommand lastCommand_ = MenuCommand::None;
+    std::optional<ReplayRun> toWatch_;
     std::vector<std::string> replayCaption_;
 };
 

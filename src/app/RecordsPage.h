@@ -3,7 +3,9 @@
 #include "menu/MenuPage.h"
 #include "race/ScoreFile.h"
 
+#include <array>
 #include <cstddef>
+#include <functional>
 #include <optional>
 
 namespace qv {
@@ -15,8 +17,12 @@ class RecordsPage {
     static constexpr const char* kTitle = "RECORDS";
     static constexpr const char* kNewMark = "  new!";
 
-    // newest: the table entry (RaceScore::tableIndex) of the latest new best, if any.
-    static MenuPage make(const HighScoreTable& table, std::optional<size_t> newest, MenuItem back);
+    static constexpr const char* kReplayMark = "  (Enter: watch)";
+
+    // newest: the table entry (RaceScore::tableIndex) of the latest new best, if any. watch
+    // starts the replay of an entry; watchable says which entries have one.
+    static MenuPage make(const HighScoreTable& table, std::optional<size_t> newest, MenuItem back,
+                         const std::array<bool, 5>& watchable, std::function<void(size_t)> watch);
     static std::string entryName(size_t entry);
 };
 

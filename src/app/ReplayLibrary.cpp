@@ -38,7 +38,7 @@ size_t stageEntry(uint32_t stageNumber) {
 }
 
 // The best endless run and, for each stage entry, the stage run that scored most there.
-std::vector<const Entry*> bests(const std::vector<Entry>& entries) {
+std::array<const Entry*, 5> bestOfEach(const std::vector<Entry>& entries) {
     std::array<const Entry*, 5> best{};
     std::array<uint32_t, 5> bestScore{};
     for (const Entry& entry : entries) {
@@ -52,12 +52,7 @@ std::vector<const Entry*> bests(const std::vector<Entry>& entries) {
             }
         }
     }
-    std::vector<const Entry*> kept;
-    for (const Entry* entry : best) {
-        if (entry)
-            kept.push_back(entry);
-    }
-    return kept;
+    return best;
 }
 
 } // namespace
@@ -110,6 +105,17 @@ std::optional<std::string> ReplayLibrary::save(const ReplayRun& run, std::string
     return path;
 }
 
+std::array<std::optional<std::string>, 5> ReplayLibrary::bests() const {
+    const std::vector<Entry> entries = readFolder(folder_);
+    std::array<std::optional<std::string>, 5> paths;
+    const auto best = bestOfEach(entries);
+    for (size_t slot = 0; slot < best.size(); ++slot) {
+        if (best[slot])
+            paths[slot] = best[slot]->path;
+    }
+    return paths;
+}
+
 std::vector<std::string> ReplayLibrary::prune() const {
     std::vector<Entry> entries = readFolder(folder_);
     std::ranges::sort(entries, [](const Entry& a, const Entry& b) {
@@ -118,8 +124,10 @@ std::vector<std::string> ReplayLibrary::prune() const {
     std::vector<std::string> keep;
     for (size_t i = 0; i < entries.size() && i < keep_; ++i)
         keep.push_back(entries[i].path);
-    for (const Entry* best : bests(entries))
-        keep.push_back(best->path);
+    for (const Entry* best : bestOfEach(entries)) {
+        if (best)
+            keep.push_back(best->path);
+    }
     std::vector<std::string> removed;
     for (const Entry& entry : entries) {
         std::error_code ec;

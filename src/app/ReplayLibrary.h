@@ -2,6 +2,7 @@
 
 #include "replay/ReplayRun.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -22,6 +23,9 @@ class ReplayLibrary {
     std::optional<std::string> save(const ReplayRun& run, std::string& error) const;
     // Removes the runs beyond the newest `keep` that are no best; the paths removed.
     std::vector<std::string> prune() const;
+    // The replay of the best run of each high-score table entry (0 endless, 1 to 4 the stages),
+    // where the folder has one.
+    std::array<std::optional<std::string>, 5> bests() const;
 
     // The name of a run's file, from its date (local time), mode, stages and score.
     static std::string fileName(const ReplayRun& run);

@@ -1,6 +1,7 @@
 #include "app/MenuScreens.h"
 #include "app/DisplayExtras.h"
 #include "app/GameDirector.h"
+#include "app/ReplayWatch.h"
 #include "assets/DataFiles.h"
 #include "assets/ScreenshotFolder.h"
 #include "core/FilePaths.h"
@@ -224,6 +225,25 @@ TEST(MenuScreensTest, TheRecordsScreenShowsEveryModeAndMarksTheNewestRecord) {
     m.runUntil(kTitle + 25);
     EXPECT_EQ(m.chosen(), "Stage 2");
     EXPECT_NE(m.shown().find("Stage 2   20  new!"), std::string::npos) << m.shown();
+}
+
+// A run ends, its replay is kept, and the records screen plays it; Escape leaves it for the title.
+TEST(MenuScreensTest, TheRecordsScreenWatchesTheReplayOfARecordAndEscapeComesBack) {
+    MenuRig m(presses(kTitle, {"RETURN"}) + presses(700, {"ESCAPE", "DOWN", "DOWN", "RETURN"}) +
+              presses(800, {"H", "DOWN", "RETURN"}) + presses(900, {"ESCAPE"}));
+    m.runUntil(805);
+    ASSERT_EQ(m.director.state(), GameDirector::Attract);
+    ASSERT_TRUE(m.menus.isOpen());
+    EXPECT_NE(m.shown().find("Endless   0  (Enter: watch)"), std::string::npos) << m.shown();
+    EXPECT_EQ(m.shown().find("Stage 1   0  ("), std::string::npos) << "no stage run was kept";
+    m.runUntil(825);
+    ASSERT_EQ(m.director.state(), GameDirector::Watch) << (m.menus.isOpen() ? m.menus.stack().status() : "");
+    ASSERT_NE(m.director.replayWatch(), nullptr);
+    EXPECT_GT(m.director.replayWatch()->updates(), 0u);
+    EXPECT_EQ(m.menus.signText(), "Enter pause   Up/Down speed   Left/Right -/+10 s   . step   Esc leave");
+    m.runUntil(905);
+    EXPECT_EQ(m.director.state(), GameDirector::Attract);
+    EXPECT_TRUE(m.director.running()) << "leaving a replay watched from the records does not quit";
 }
 
 // Until the race starts, so the pause key works.
