@@ -40,7 +40,7 @@ std::string& textOption(CommandLine& cl, const std::string& option) {
 } // namespace
 
 const char* CommandLine::usage() {
-    return "usage: qorvex [options]\n"
+    return "usage: qorvex [options] [FILE.qvr]\n"
            "  --headless              run without window, sound or real time (virtual 17 ms clock)\n"
            "  --gl                    with --headless: draw with the real GL device offscreen\n"
            "  --ticks N               stop after N director ticks\n"
@@ -108,6 +108,8 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& ar
                 return std::nullopt;
             }
             cl.screenshots.push_back(*shot);
+        } else if (!a.starts_with("-") && a.ends_with(".qvr")) {
+            cl.replayFile = a; // a replay opened from the desktop
         } else {
             error = "unknown argument '" + a + "'";
             return std::nullopt;

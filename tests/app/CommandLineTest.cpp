@@ -58,5 +58,19 @@ TEST(ErrorLog, LineIsDateTimeAndMessage) {
     EXPECT_EQ(formatErrorLine("ERROR : Direct3D", t), "03/04/26 07:05:09 ERROR : Direct3D\n");
 }
 
+// The desktop opens a replay with its path as the only argument.
+TEST(CommandLine, AReplayIsWatchedAsAnOptionOrABareFileAndVerifiedAsAnOption) {
+    std::string error;
+    auto bare = CommandLine::parse({"/home/p/run.qvr"}, error);
+    ASSERT_TRUE(bare) << error;
+    EXPECT_EQ(bare->replayFile, "/home/p/run.qvr");
+    auto option = CommandLine::parse({"--replay", "a.qvr", "--verify", "b.qvr"}, error);
+    ASSERT_TRUE(option) << error;
+    EXPECT_EQ(option->replayFile, "a.qvr");
+    EXPECT_EQ(option->verifyFile, "b.qvr");
+    EXPECT_FALSE(CommandLine::parse({"run.txt"}, error));
+    EXPECT_FALSE(CommandLine::parse({"--verify"}, error));
+}
+
 } // namespace
 } // namespace qv

@@ -177,6 +177,23 @@ TEST_F(InstalledTree, DesktopEntryValidatesAndNamesTheInstalledGameAndIcon) {
     }
 }
 
+// Replay files open with the game: the desktop entry takes a file and names the type the
+// installed MIME package gives *.qvr files and their magic.
+TEST_F(InstalledTree, ReplayFilesHaveATypeTheDesktopEntryOpens) {
+    const fs::path mime = installed(".*Qorvex\\.xml");
+    ASSERT_FALSE(mime.empty());
+    EXPECT_EQ(mime.parent_path().filename(), "packages");
+    const std::string xml = contents(mime);
+    const std::string entry = contents(desktopEntry());
+    EXPECT_EQ(desktopValue(entry, "MimeType"), "application/x-qorvex-replay;");
+    EXPECT_NE(xml.find("<mime-type type=\"application/x-qorvex-replay\">"), std::string::npos) << xml;
+    EXPECT_NE(xml.find("<glob pattern=\"*.qvr\"/>"), std::string::npos) << xml;
+    EXPECT_NE(xml.find("value=\"QVREPLAY\""), std::string::npos) << xml;
+    EXPECT_NE(desktopValue(entry, "Exec").find(" %f"), std::string::npos);
+    const CommandResult lint = runCommand("xmllint --noout " + quoted(mime));
+    expectClean(lint, "xmllint");
+}
+
 TEST_F(InstalledTree, MetainfoValidatesAndLaunchesTheDesktopEntry) {
     const fs::path metainfo = installed(".*\\.metainfo\\.xml");
     ASSERT_FALSE(metainfo.empty());
@@ -253,10 +270,14 @@ TEST_F(InstalledTree, PlaysFromAnyFolderAndKeepsThePlayersFilesInTheirHome) {
     EXPECT_EQ(test::filesWithTimes(prefix_->path()), installedBefore) << "nothing written in the install";
 
     const fs::path saves = home.path() / ".local/share/qorvex";
-    std::vector<std::string> expected{"HiScore.txt", "demo.dat", "dgoal.dat", "score.dat"};
+    std::vector<std::string> expected{"HiScore.txt", "demo.dat", "dgoal.dat", "replays/", "score.dat"};
     std::vector<std::string> written;
-    for (const auto& [path, sizeAndTime] : test::filesWithTimes(home.path()))
-        written.push_back(fs::relative(path, saves).generic_string());
+    for (const auto& [path, sizeAndTime] : test::filesWithTimes(home.path())) {
+        const std::string name = fs::relative(path, saves).generic_string();
+        // The run's replay, named after the moment it ended.
+        written.push_back(name.starts_with("replays/") && name.ends_with("_endless_7711.qvr") ? "replays/"
+                                                                                              : name);
+    }
     EXPECT_EQ(written, expected) << "only the player's files, only in " << saves;
     EXPECT_EQ(filesBelow(elsewhere.path()), (std::vector<std::string>{"demo.jsonl", "keys.txt", "run.jsonl"}))
         << "the working folder holds only what the test asked for";
