@@ -57,6 +57,7 @@ void ReplayWatch::seekTo(uint64_t target) {
     const size_t stage = stage_;
     while (updates_ < target && stage_ == stage && update()) {
     }
+    scene_->settleDisplays();
     sound_.setMuted(wasMuted);
 }
 

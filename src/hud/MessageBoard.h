@@ -42,6 +42,9 @@ class MessageBoard {
     void drawStartBanner();
     void drawRaceBanner();
     void drawRemainingGoals();
+    // The race banner is done (after a replay's jump: the frames it would have shown in were
+    // never drawn).
+    void skipRaceBanner() { raceCounter_ = kRaceBannerFrames; }
     void drawClearedBanner();
     void drawFinishBanner();
 

@@ -25,6 +25,8 @@ class RaceTimer {
     void draw();
 
     double shownTime() const { return shown_; }
+    // Shows the remaining time at once (after a replay's jump, which drew no frames to climb in).
+    void settle() { shown_ = clock_.remainingTime(); }
 
     // Digit colour: blue with time to spare, then green, yellow and red.
     static Argb digitColour(double remaining);

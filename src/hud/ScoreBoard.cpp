@@ -93,4 +93,8 @@ void ScoreBoard::drawStamp() {
     cell_.setRect(0.0f, kDigitTop, kDigitWidth, kDigitBottom);
 }
 
+void ScoreBoard::settle() {
+    shownScore_ = score_.score();
+}
+
 } // namespace qv

@@ -34,6 +34,8 @@ class ScoreBoard {
     void draw();
 
     uint32_t shownScore() const { return shownScore_; }
+    // Shows the score at once, without counting up to it (after a replay's jump).
+    void settle();
     float stampZoom() const { return stampZoom_; }
 
   private:

@@ -123,6 +123,12 @@ void RacePhase::drawMarker() {
     g.setRenderState(RenderState::ZEnable, 1);
 }
 
+void RacePhase::settleDisplays() {
+    raceTimer_->settle();
+    parts_.scoreBoard.settle();
+    parts_.messageBoard.skipRaceBanner();
+}
+
 void RacePhase::drawHud() {
     phase::beginOverlayPass(parts_);
     raceTimer_->draw();

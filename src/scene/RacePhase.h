@@ -32,6 +32,8 @@ class RacePhase {
     // Goes on, however it was paused (the pause menu's "Resume").
     void resume() { paused_ = focusPaused_ = false; }
     const RaceClock& raceClock() const { return *raceClock_; }
+    // The HUD shows the race as it stands, its animations done (after updates no frame showed).
+    void settleDisplays();
     const RaceTimer& raceTimer() const { return *raceTimer_; }
 
   protected:

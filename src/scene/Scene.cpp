@@ -167,6 +167,11 @@ bool Scene::replayFinished() const {
     return replayPlayback_ && replayPlayback_->finished();
 }
 
+void Scene::settleDisplays() {
+    if (phaseState_ == Racing)
+        racePhase_->settleDisplays();
+}
+
 uint64_t Scene::replayRecordsRidden() const {
     return replayPlayback_ ? replayPlayback_->recordIndex() : 0;
 }

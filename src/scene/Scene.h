@@ -93,6 +93,8 @@ class Scene {
     // A replay whose records are all used up (the player ended the run there).
     bool replayFinished() const;
     uint64_t replayRecordsRidden() const;
+    // The race's HUD shows where the race stands at once (a replay jumped there unseen).
+    void settleDisplays();
 
     SceneKind kind() const { return kind_; }
     int32_t phaseState() const { return phaseState_; }

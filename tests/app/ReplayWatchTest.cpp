@@ -3,9 +3,11 @@
 #include "platform/NullSoundSystem.h"
 #include "platform/RecordingRenderDevice.h"
 #include "platform/ScriptedKeySource.h"
+#include "race/RaceClock.h"
 #include "race/RaceScore.h"
 #include "replay/ReplayFile.h"
 #include "rider/Rider.h"
+#include "scene/RacePhase.h"
 #include "scene/Scene.h"
 #include "support/BuildPaths.h"
 #include "support/TempDir.h"
@@ -35,6 +37,11 @@ class ReplayWatchTest : public ::testing::Test {
             w.tick(controls);
     }
     static Vec3 rider(const ReplayWatch& w) { return w.scene()->rider()->position(); }
+    // Where the run stands: the rider, the clock and the score.
+    static std::tuple<Vec3, double, uint32_t> state(const ReplayWatch& w) {
+        return {rider(w), w.scene()->racePhase()->raceClock().remainingTime(),
+                w.scene()->raceScore()->score()};
+    }
 
     test::ScopedWorkingDir content{test::gameBinary().parent_path()};
     RecordingRenderDevice graphics;
@@ -50,17 +57,19 @@ TEST_F(ReplayWatchTest, SeekingLandsWhereRidingThroughDoes) {
     auto seeking = watch("endless.qvr");
     seeking->tick({C::Right});
     ASSERT_EQ(seeking->updates(), ReplayWatch::kSeekUpdates + 1);
-    const Vec3 ahead = rider(*seeking);
-    ticks(*seeking, 400);
+    const auto ahead = state(*seeking);
+    ticks(*seeking, 1299);
+    seeking->tick({C::Confirm}); // paused, as a viewer looking for a moment would be
     seeking->tick({C::Left});
-    ASSERT_EQ(seeking->updates(), ReplayWatch::kSeekUpdates + 402 - ReplayWatch::kSeekUpdates);
-    const Vec3 back = rider(*seeking);
+    ASSERT_EQ(seeking->updates(), 1300u);
+    const auto back = state(*seeking);
 
     auto through = watch("endless.qvr");
-    ticks(*through, 402);
-    EXPECT_EQ(rider(*through), back);
-    ticks(*through, ReplayWatch::kSeekUpdates + 1 - 402);
-    EXPECT_EQ(rider(*through), ahead);
+    ticks(*through, ReplayWatch::kSeekUpdates + 1);
+    EXPECT_EQ(state(*through), ahead);
+    ticks(*through, 1300 - (ReplayWatch::kSeekUpdates + 1));
+    EXPECT_EQ(state(*through), back);
+    EXPECT_GT(std::get<2>(back), 0u) << "a knock-down happened before the jump back";
 }
 
 TEST_F(ReplayWatchTest, PauseStepsOneUpdateAtATimeAndSpeedsGoFromAQuarterToEightTimes) {
