@@ -3,6 +3,7 @@
 #include "app/BuildInfo.h"
 #include "app/LogoScreen.h"
 #include "app/ReplayLibrary.h"
+#include "app/ReplayVerifier.h"
 #include "app/ReplayWatch.h"
 #include "core/FatalError.h"
 #include "core/SaveResult.h"
@@ -106,8 +107,8 @@ void GameDirector::tickLogo() {
     logo_.reset();
     if (scene_)
         throw FatalError("ERROR : illegal memory access");
-    startScene(SceneKind::Attract);
     game_.stageNumber = 0;
+    startScene(SceneKind::Attract);
     state_ = Attract;
 }
 
@@ -172,8 +173,9 @@ void GameDirector::startScene(SceneKind kind) {
         ++runsStarted_;
     sceneTicks_ = 0;
     ++sceneSerial_;
-    scene_ =
-        std::make_unique<Scene>(kind, graphics_, sound_, keyboard_, game_, settings_.sceneOptions(), files_);
+    const ReplayStage* replay = kind == SceneKind::Attract ? attractReplay() : nullptr;
+    scene_ = std::make_unique<Scene>(kind, graphics_, sound_, keyboard_, game_, settings_.sceneOptions(),
+                                     files_, replay);
     scene_->start();
     nextDeadline_ = clock_.now();
 }
@@ -315,6 +317,29 @@ void GameDirector::endWatch() {
     game_.stageNumber = 0;
     startScene(SceneKind::Attract);
     state_ = Attract;
+}
+
+// With [REPLAYS] ATTRACT=1, one of the library's best runs, drawn at random, on the field of its
+// best stage; else none (the attract demo rides demo.dat).
+const ReplayStage* GameDirector::attractReplay() {
+    attractRun_.reset();
+    if (settings_.read(setting::kAttractFromReplays) != 1)
+        return nullptr;
+    std::vector<std::string> bests;
+    for (const auto& path : ReplayLibrary(files_.replays(), 0).bests()) {
+        if (path && std::ranges::find(bests, *path) == bests.end())
+            bests.push_back(*path);
+    }
+    if (bests.empty())
+        return nullptr;
+    std::string error;
+    const std::string& path = bests[static_cast<size_t>(game_.random.next()) % bests.size()];
+    attractRun_ = ReplayVerifier::loadForRiding(path, error);
+    if (!attractRun_)
+        return nullptr;
+    const auto best = std::ranges::max_element(attractRun_->stages, {}, &ReplayStage::score);
+    game_.stageNumber = best->stageNumber;
+    return &*best;
 }
 
 void GameDirector::drawFrame() {

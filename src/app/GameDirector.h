@@ -91,6 +91,7 @@ class GameDirector {
     void tickWatch();
     void endWatch();
     void drawFrame();
+    const ReplayStage* attractReplay();
     void toggleModeIfAsked();
     void drawWithFrameSkip();
     void startScene(SceneKind kind);
@@ -120,7 +121,8 @@ class GameDirector {
     std::unique_ptr<Scene> scene_;
     std::unique_ptr<LogoScreen> logo_;
     std::unique_ptr<ReplayWatch> watch_;
-    std::optional<ReplayRun> toWatch_; // asked for, built at the next tick
+    std::optional<ReplayRun> toWatch_;    // asked for, built at the next tick
+    std::optional<ReplayRun> attractRun_; // the library's run the attract demo rides, if any
     bool quitAfterWatch_ = false;
     bool leaveWatch_ = false;
     bool enterWasUp_ = false;

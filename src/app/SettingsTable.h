@@ -40,16 +40,19 @@ inline constexpr SettingKey kMusicVolume{"SOUND", "MUSIC", 100};
 inline constexpr SettingKey kEffectsVolume{"SOUND", "EFFECTS", 100};
 // How many finished runs the replays/ folder keeps, besides the best of each mode and stage.
 inline constexpr SettingKey kReplaysKept{"REPLAYS", "KEEP", 100};
+// 1: the attract demo rides one of the best runs of replays/, drawn at random for every demo;
+// 0: the best endless run (demo.dat), as always.
+inline constexpr SettingKey kAttractFromReplays{"REPLAYS", "ATTRACT", 0};
 
 // The controls: each key of this section is a game action's name (PEDAL, BRAKE, ... as
 // platform/GameAction names them) and its value the keys and pad inputs that do it, "F, C, PAD_A"
 // (platform/Bindings gives the defaults).
 inline constexpr std::string_view kControlsSection{"CONTROLS"};
 
-inline constexpr std::array kAll{kSightRange,   kGroundTexture,  kWidth,      kHeight,           kFullscreen,
-                                 kFullColor,    kClassicPicture, kFocusPause, kShowFps,          kFog,
-                                 kColor,        kRipple,         kSplash,     kInitializeScores, kMusicVolume,
-                                 kEffectsVolume};
+inline constexpr std::array kAll{
+    kSightRange,     kGroundTexture,    kWidth,       kHeight,        kFullscreen,  kFullColor,
+    kClassicPicture, kFocusPause,       kShowFps,     kFog,           kColor,       kRipple,
+    kSplash,         kInitializeScores, kMusicVolume, kEffectsVolume, kReplaysKept, kAttractFromReplays};
 
 } // namespace setting
 } // namespace qv

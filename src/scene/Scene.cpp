@@ -94,10 +94,10 @@ void Scene::build() {
 // The demo replays the best recorded ride; a player's keys are recorded as they are read.
 void Scene::buildRider() {
     ControlSource* controls = nullptr;
-    if (kind_ == SceneKind::Attract)
-        controls = (playback_ = std::make_unique<DemoPlayback>(demo_.ride)).get();
-    else if (kind_ == SceneKind::Replay)
+    if (replay_)
         controls = (replayPlayback_ = std::make_unique<ReplayPlayback>(replay_->records)).get();
+    else if (kind_ == SceneKind::Attract)
+        controls = (playback_ = std::make_unique<DemoPlayback>(demo_.ride)).get();
     else
         controls = (recorder_ = std::make_unique<KeyboardRecorder>(keyboard_)).get();
     rider_ = std::make_unique<Rider>(graphics_, sound_, *controls, *field_, *water_);
@@ -105,12 +105,12 @@ void Scene::buildRider() {
 
 // The demo's goals follow its goal file; a player's are drawn live and recorded.
 void Scene::buildGoalCourse() {
-    if (kind_ == SceneKind::Attract)
-        goalCourse_ =
-            std::make_unique<DemoGoalCourse>(graphics_, sound_, *field_, *camera_, game_, demo_.goals);
-    else if (kind_ == SceneKind::Replay)
+    if (replay_)
         goalCourse_ =
             std::make_unique<ReplayGoalCourse>(graphics_, sound_, *field_, *camera_, game_, replay_->draws);
+    else if (kind_ == SceneKind::Attract)
+        goalCourse_ =
+            std::make_unique<DemoGoalCourse>(graphics_, sound_, *field_, *camera_, game_, demo_.goals);
     else
         goalCourse_ = std::make_unique<PlayGoalCourse>(graphics_, sound_, *field_, *camera_, game_);
 }

@@ -60,7 +60,7 @@ class Scene {
     // Sets the game's demo flag and clears its stage-cleared state before building anything.
     // A component that fails to build ends the program; what was built goes first, in order.
     // The player's files are where the demo comes from and a run's files go.
-    // A replay scene rides the given stage, which must outlive it.
+    // A replay scene rides the given stage, which must outlive it; so may the attract demo.
     Scene(SceneKind kind, GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard,
           GameState& state, const SceneOptions& options, const PlayerFiles& files = PlayerFiles(),
           const ReplayStage* replay = nullptr);

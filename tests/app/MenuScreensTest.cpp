@@ -246,6 +246,17 @@ TEST(MenuScreensTest, TheRecordsScreenWatchesTheReplayOfARecordAndEscapeComesBac
     EXPECT_TRUE(m.director.running()) << "leaving a replay watched from the records does not quit";
 }
 
+// With [REPLAYS] ATTRACT=1 the attract demo rides a run of the library instead of demo.dat.
+TEST(MenuScreensTest, TheAttractDemoMayRideARunOfTheReplayLibrary) {
+    for (const bool fromLibrary : {false, true}) {
+        MenuRig m(presses(kTitle, {"RETURN"}) + presses(700, {"ESCAPE", "DOWN", "DOWN", "RETURN"}));
+        m.rig.dir.write("Pedalon.ini", fromLibrary ? "[REPLAYS]\nATTRACT=1\n" : "");
+        m.runUntil(1200);
+        ASSERT_EQ(m.director.state(), GameDirector::Attract);
+        EXPECT_EQ(m.director.scene()->replayRecordsRidden() > 0, fromLibrary);
+    }
+}
+
 // Until the race starts, so the pause key works.
 uint32_t raceStart(MenuRig& m, uint32_t limit) {
     while (m.ticks < limit) {
