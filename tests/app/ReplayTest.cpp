@@ -94,7 +94,7 @@ class ReplayVerifyTest : public ::testing::Test {
 };
 
 TEST_F(ReplayVerifyTest, TheGoldenReplaysRideToTheScoresTheyClaim) {
-    for (const char* name : {"endless.qvr", "stages-1-2.qvr"}) {
+    for (const char* name : {"endless.qvr", "endless-2.qvr", "stages-1-2.qvr"}) {
         const auto result = game({"--verify", golden(name).string()}).run();
         EXPECT_EQ(result.exitCode, 0) << name << ": " << result.output;
         std::string error;
