@@ -105,8 +105,9 @@ std::string ReplayFile::encode(const ReplayRun& run) {
     for (const ReplayStage& stage : run.stages)
         putStage(out, stage);
     for (const ReplayStage& stage : run.stages) {
-        out.append(reinterpret_cast<const char*>(stage.records.data()),
-                   stage.records.size() * sizeof(ControlRecord));
+        if (!stage.records.empty())
+            out.append(reinterpret_cast<const char*>(stage.records.data()),
+                       stage.records.size() * sizeof(ControlRecord));
         for (const int32_t draw : stage.draws)
             put<int32_t>(out, draw);
     }
@@ -173,7 +174,8 @@ std::optional<ReplayRun> ReplayFile::decode(std::string_view bytes, std::string&
         ReplayStage& stage = run.stages[s];
         stage.records.resize(counts[s].records);
         const std::string_view records = in.takeBytes(stage.records.size() * sizeof(ControlRecord));
-        std::memcpy(stage.records.data(), records.data(), records.size());
+        if (!records.empty()) // a stage left before its race began has none
+            std::memcpy(stage.records.data(), records.data(), records.size());
         for (uint32_t d = 0; d < counts[s].draws; ++d)
             stage.draws.push_back(in.take<int32_t>());
         if (!soundRecords(stage, s, error))

@@ -67,6 +67,13 @@ TEST(ReplayFileTest, ARunReadsBackAsItWasWrittenAtTheDocumentedPlaces) {
     ASSERT_TRUE(summary) << error;
     EXPECT_EQ(summary->score(), run.score());
     EXPECT_TRUE(summary->stages[1].records.empty());
+
+    // A stage left before its race began has no records and no goal values.
+    ReplayRun unbegun = run;
+    unbegun.stages.push_back(stageOf(3, 0, 0));
+    const auto again = ReplayFile::decode(ReplayFile::encode(unbegun), error);
+    ASSERT_TRUE(again) << error;
+    EXPECT_EQ(*again, unbegun);
 }
 
 // The recording files stop at 65,536 ticks; a replay keeps a run whole.
