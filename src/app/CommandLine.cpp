@@ -89,6 +89,10 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string>& ar
                 error = a + " needs a whole number, got '" + v + "'";
                 return std::nullopt;
             }
+            if (a == "--ticks" && *n == 0) {
+                error = "--ticks needs a number of ticks from 1 (the game always runs at least one)";
+                return std::nullopt;
+            }
             (a == "--ticks" ? cl.ticks : cl.seed) = *n;
         } else if (a == "--keys" || a == "--trace" || a == "--content-dir" || a == "--user-dir" ||
                    a == "--verify" || a == "--replay") {

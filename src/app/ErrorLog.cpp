@@ -1,5 +1,8 @@
 #include "app/ErrorLog.h"
 
+#include "core/FilePaths.h"
+#include "core/Text.h"
+
 #include <cstdio>
 
 namespace qv {
@@ -12,12 +15,11 @@ std::string formatErrorLine(const std::string& message, std::time_t when) {
     return std::string(stamp) + " " + message + "\n";
 }
 
+// Replaced whole, never written through whatever stands at its name (a link, a pipe); what the
+// message carries that is no text (a damaged file's bytes) is written as \xNN.
 void writeErrorLog(const std::string& message, const std::string& path) {
-    std::string line = formatErrorLine(message, std::time(nullptr));
-    if (std::FILE* f = std::fopen(path.c_str(), "w")) {
-        std::fputs(line.c_str(), f);
-        std::fclose(f);
-    }
+    const std::string line = formatErrorLine(printable(message), std::time(nullptr));
+    writeFileAtomically(path, line.data(), line.size());
     std::fputs(line.c_str(), stderr);
 }
 

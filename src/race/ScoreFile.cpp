@@ -101,9 +101,8 @@ std::string ScoreFile::text(const HighScoreTable& table) {
     char buffer[160];
     const int length = std::snprintf(
         buffer, sizeof buffer,
-        "---HIGH SCORE---\n\nENDLESS %d\nSTAGE1  %d\nSTAGE2  %d\nSTAGE3  %d\nSTAGE4  %d\n",
-        static_cast<int32_t>(table[0]), static_cast<int32_t>(table[1]), static_cast<int32_t>(table[2]),
-        static_cast<int32_t>(table[3]), static_cast<int32_t>(table[4]));
+        "---HIGH SCORE---\n\nENDLESS %u\nSTAGE1  %u\nSTAGE2  %u\nSTAGE3  %u\nSTAGE4  %u\n", table[0], table[1],
+        table[2], table[3], table[4]);
     return std::string(buffer, static_cast<size_t>(length));
 }
 

@@ -1,7 +1,12 @@
 #include "app/CommandLine.h"
 #include "app/ErrorLog.h"
+#include "core/FilePaths.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
 
 namespace qv {
 namespace {
@@ -35,6 +40,8 @@ TEST(CommandLine, RejectsBadArgumentsWithAMessage) {
     EXPECT_NE(error.find("--ticks"), std::string::npos);
     EXPECT_FALSE(parse({"--ticks", "-3"}, &error));
     EXPECT_FALSE(parse({"--ticks", "12x"}, &error));
+    EXPECT_FALSE(parse({"--ticks", "0"}, &error)) << "zero ticks would still run one";
+    EXPECT_NE(error.find("from 1"), std::string::npos) << error;
     EXPECT_FALSE(parse({"--frobnicate"}, &error));
     EXPECT_NE(error.find("--frobnicate"), std::string::npos);
     EXPECT_FALSE(parse({"--screenshot-at", "a.png"}, &error));
@@ -56,6 +63,27 @@ TEST(ErrorLog, LineIsDateTimeAndMessage) {
     when.tm_isdst = -1;
     std::time_t t = std::mktime(&when);
     EXPECT_EQ(formatErrorLine("ERROR : Direct3D", t), "03/04/26 07:05:09 ERROR : Direct3D\n");
+}
+
+// error.log is replaced: a link at its name does not lead the line into another file, a pipe
+// there does not stop the game, and a damaged file's bytes in the message arrive escaped.
+TEST(ErrorLog, IsReplacedWholeNeverWrittenThroughWhatStandsAtItsName) {
+    test::TempDir dir;
+    const std::string target = dir.write("precious.txt", "keep me\n");
+    const std::string linked = dir.file("linked.log");
+    std::filesystem::create_symlink(target, linked);
+    writeErrorLog("ERROR : key script bad \"\x01\xff\xc3\xa9\"", linked);
+    std::string text;
+    ASSERT_TRUE(readFile(target, text));
+    EXPECT_EQ(text, "keep me\n");
+    EXPECT_FALSE(std::filesystem::is_symlink(linked));
+    ASSERT_TRUE(readFile(linked, text));
+    EXPECT_TRUE(text.ends_with("ERROR : key script bad \"\\x01\\xFF\xc3\xa9\"\n")) << text;
+
+    const std::string pipe = dir.file("pipe.log");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    writeErrorLog("ERROR : Direct3D", pipe); // returns: nothing reads the pipe
+    EXPECT_TRUE(std::filesystem::is_regular_file(pipe));
 }
 
 // The desktop opens a replay with its path as the only argument.

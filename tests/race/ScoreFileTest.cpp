@@ -80,9 +80,9 @@ TEST(ScoreFileTest, DamagedFilesGiveAnEmptyTable) {
     EXPECT_EQ(ScoreFile::decode(good + '\0'), empty);
 }
 
-TEST(ScoreFileTest, TextCopyListsTheFiveEntriesSigned) {
+TEST(ScoreFileTest, TextCopyListsTheFiveEntriesAsTheyAreAlsoPastTwoBillion) {
     EXPECT_EQ(ScoreFile::text({52000, 1, 0, 4294967295u, 2147483648u}),
-              "---HIGH SCORE---\n\nENDLESS 52000\nSTAGE1  1\nSTAGE2  0\nSTAGE3  -1\nSTAGE4  -2147483648\n");
+              "---HIGH SCORE---\n\nENDLESS 52000\nSTAGE1  1\nSTAGE2  0\nSTAGE3  4294967295\nSTAGE4  2147483648\n");
 }
 
 TEST(ScoreFileTest, SavedFilesLoadBackWhateverTheFolderCase) {
