@@ -28,6 +28,7 @@
 #include "platform/VirtualClock.h"
 #include "scene/Scene.h"
 
+#include <algorithm>
 #include <ctime>
 #include <iostream>
 
@@ -119,9 +120,11 @@ void Program::buildServices() {
         graphics_ = std::move(recorder);
     }
 
-    if (commandLine_.headless)
-        sound_ = std::make_unique<NullSoundSystem>();
-    else
+    if (commandLine_.headless) {
+        auto sound = std::make_unique<NullSoundSystem>();
+        nullSound_ = sound.get();
+        sound_ = std::move(sound);
+    } else
         sound_ = std::make_unique<MixerSoundSystem>();
 
     buildInput();
@@ -257,6 +260,10 @@ void Program::afterTick() {
     saveScreenshots();
     if (recorder_)
         recorder_->clearLog(); // the headless device keeps no history between ticks
+    if (nullSound_) {
+        mostSoundEventsHeld_ = std::max(mostSoundEventsHeld_, nullSound_->events().size());
+        nullSound_->clearEvents(); // nor the headless sound system
+    }
 }
 
 void Program::saveScreenshots() {
@@ -300,6 +307,7 @@ void Program::destroyServices() {
     graphics_.reset();
     recorder_ = nullptr;
     sound_.reset();
+    nullSound_ = nullptr;
     keyboard_.reset();
     autopilot_.reset();
     windowSession_.reset();

@@ -25,6 +25,7 @@ class KeySource;
 class KeyboardInput;
 class MenuInput;
 class MenuScreens;
+class NullSoundSystem;
 class PadSource;
 class RecordingRenderDevice;
 class ScreenshotFolder;
@@ -55,6 +56,9 @@ class Program {
 
     const GameState& state() const { return state_; }
     uint32_t ticksRun() const { return ticks_; }
+    // The most sound events the headless sound system held at the end of a tick: its log is
+    // cleared every tick, so a long headless run keeps no history (0 with real sound).
+    size_t mostSoundEventsHeld() const { return mostSoundEventsHeld_; }
 
   private:
     enum class Message { Destroy, Quit };
@@ -87,6 +91,7 @@ class Program {
     const WindowFocus* focus_ = nullptr; // the window's, or the key script's
     std::unique_ptr<GraphicsDevice> graphics_;
     RecordingRenderDevice* recorder_ = nullptr;
+    NullSoundSystem* nullSound_ = nullptr; // the headless sound system, whose log is cleared each tick
     std::unique_ptr<SoundSystem> sound_;
     std::unique_ptr<KeySource> keySource_;
     ScriptedKeySource* script_ = nullptr;
@@ -104,6 +109,7 @@ class Program {
     std::unique_ptr<TraceWriter> trace_;
     std::deque<Message> messages_;
     uint32_t ticks_ = 0;
+    size_t mostSoundEventsHeld_ = 0;
 };
 
 } // namespace qv

@@ -53,6 +53,17 @@ TEST(Program, EscapeOnTheOptionsScreenGoesBackAndOnlyTheNextOneQuits) {
     EXPECT_EQ(readLines("trace.jsonl").size(), 342u) << "quit at 340, as the first Escape would have at 310";
 }
 
+// A long headless run (tests, replay checks, the content tool) must not grow without bound:
+// the sound log keeps the last tick's events only.
+TEST(Program, TheHeadlessSoundLogKeepsNoHistory) {
+    test::HeadlessRig rig;
+    rig.dir.write("keys.txt", "300 down RETURN\n305 up RETURN\n");
+    Program program(headless({"--keys", "keys.txt", "--autopilot", "--ticks", "3000"}));
+    EXPECT_EQ(program.run(), 0);
+    EXPECT_GT(program.mostSoundEventsHeld(), 0u) << "the run made sounds";
+    EXPECT_LT(program.mostSoundEventsHeld(), 50u);
+}
+
 TEST(Program, ATraceThatCannotBeWrittenWholeIsAnError) {
     test::HeadlessRig rig;
     Program program(headless({"--ticks", "5", "--trace", "/dev/full"}));
