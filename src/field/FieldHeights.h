@@ -16,9 +16,14 @@ class FieldHeights {
     // All heights 0: the whole field flat and under water.
     FieldHeights() = default;
 
-    // Reads a field file. Throws FatalError("ERROR : Cannot open FieldDataFile") when it cannot
-    // be opened. A file too short to hold every sample gives a flat field; bytes past the last
-    // sample are ignored; a sample that is not a finite number reads as 0.
+    // No field the content tool makes comes near this height (its hills stay within a few
+    // units); a sample beyond it is damage, and would fling the rider off the world.
+    static constexpr float kMaxHeight = 1000.0f;
+
+    // Reads a field file. Throws FatalError("ERROR : Cannot open FieldDataFile"), with the file
+    // and the reason as its detail, when it is no regular file or cannot be opened, is too short
+    // to hold every sample, or holds a finite height beyond kMaxHeight either way. Bytes past the
+    // last sample are ignored; a sample that is not a finite number reads as 0.
     static FieldHeights read(const std::string& path);
 
     float at(int i, int j) const { return samples_[static_cast<size_t>(i) * kSamples + j]; }

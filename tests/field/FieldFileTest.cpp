@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <limits>
+#include <sys/stat.h>
 
 namespace qv::test {
 namespace {
@@ -14,19 +16,12 @@ float slope(int i, int j) {
     return 0.25f * static_cast<float>(i) + 0.5f * static_cast<float>(j % 7);
 }
 
-void expectFlatAtZero(const Field& field) {
-    for (float x : {0.0f, 12.3f, 50.5f, 99.9f}) {
-        for (float z : {0.0f, 45.6f, 99.9f}) {
-            EXPECT_EQ(field.heightAt(x, z), 0.0f) << x << "," << z;
-            EXPECT_EQ(field.normalAt(x, z), (Vec3{0.0f, 1.0f, 0.0f})) << x << "," << z;
-        }
-    }
-}
-
-std::string messageOf(FieldWorkspace& workspace) {
+std::string messageOf(FieldWorkspace& workspace, std::string* detail = nullptr) {
     try {
         workspace.build();
     } catch (const FatalError& e) {
+        if (detail)
+            *detail = e.detail();
         return e.what();
     }
     return "no error";
@@ -37,15 +32,44 @@ TEST(FieldFileTest, MissingFileIsFatal) {
     EXPECT_EQ(messageOf(workspace), "ERROR : Cannot open FieldDataFile");
 }
 
-TEST(FieldFileTest, FilesTooShortGiveAFlatFieldUnderWater) {
+// A short file once gave a flat field under water, and the game then died finding no goal
+// spot, naming no file; now the file is refused by name, with the error.log line it always had.
+TEST(FieldFileTest, FilesTooShortAreRefusedNamingTheFile) {
     const std::string whole = fieldFileBytes(slope);
     for (size_t size : {size_t{0}, size_t{3}, size_t{4000}, whole.size() - 1}) {
         FieldWorkspace workspace;
         workspace.writeField(0, whole.substr(0, size));
-        auto field = workspace.build();
-        SCOPED_TRACE(size);
-        expectFlatAtZero(*field);
+        std::string detail;
+        EXPECT_EQ(messageOf(workspace, &detail), "ERROR : Cannot open FieldDataFile");
+        EXPECT_NE(detail.find("Field0.dat: " + std::to_string(size) + " bytes; a field has 40804"),
+                  std::string::npos)
+            << detail;
     }
+}
+
+// One wild height put NaN into the rider or flung it thousands of units up.
+TEST(FieldFileTest, AHeightNoFieldCanHaveIsRefusedWithItsSample) {
+    for (const float wild : {1e20f, -1001.0f, 1001.0f}) {
+        FieldWorkspace workspace;
+        workspace.writeField([&](int i, int j) { return i == 50 && j == 7 ? wild : 1.0f; });
+        std::string detail;
+        EXPECT_EQ(messageOf(workspace, &detail), "ERROR : Cannot open FieldDataFile");
+        EXPECT_NE(detail.find("at sample (50, 7) lies outside -1000..1000"), std::string::npos) << detail;
+    }
+    FieldWorkspace edge;
+    edge.writeField([](int, int) { return -1000.0f; });
+    EXPECT_NE(edge.build(), nullptr) << "the bound itself is a height";
+}
+
+TEST(FieldFileTest, APipeOrAFolderInPlaceOfTheFileIsRefusedAtOnce) {
+    FieldWorkspace workspace;
+    workspace.writeField(0, "");
+    const std::string path = "Data/Field0.dat"; // the workspace is the working folder
+    std::filesystem::remove(path);
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    std::string detail;
+    EXPECT_EQ(messageOf(workspace, &detail), "ERROR : Cannot open FieldDataFile");
+    EXPECT_NE(detail.find("not a file"), std::string::npos) << detail;
 }
 
 TEST(FieldFileTest, BytesPastTheLastSampleAreIgnored) {
@@ -85,15 +109,26 @@ TEST(FieldFileTest, NonFiniteSamplesReadAsZero) {
     EXPECT_EQ(field->heightAt(50.0f, 50.0f), 1.0f);
 }
 
-TEST(FieldFileTest, GarbageFileLoadsWithoutNonNumbersOrBrokenNormals) {
+// Random bytes hold heights no field has and are refused; random heights a field may have,
+// with non-numbers among them, load without a non-number or a broken normal.
+TEST(FieldFileTest, GarbageIsRefusedAndWildButPossibleHeightsLoadSound) {
     std::string garbage;
     uint32_t x = 12345;
     for (size_t k = 0; k < FieldHeights::kFileBytes; ++k) {
         x = x * 1103515245u + 12345u;
         garbage.push_back(static_cast<char>(x >> 24));
     }
+    FieldWorkspace refused;
+    refused.writeField(0, garbage);
+    EXPECT_EQ(messageOf(refused), "ERROR : Cannot open FieldDataFile");
+
     FieldWorkspace workspace;
-    workspace.writeField(0, garbage);
+    workspace.writeField([&](int i, int j) {
+        x = x * 1103515245u + 12345u;
+        if ((i * 7 + j) % 97 == 0)
+            return std::numeric_limits<float>::quiet_NaN();
+        return (static_cast<float>(x >> 8) / 16777216.0f - 0.5f) * 2.0f * FieldHeights::kMaxHeight;
+    });
     auto field = workspace.build();
     for (const FieldCell& cell : field->grid().cells()) {
         for (float h : {cell.h00, cell.h01, cell.h11, cell.h10})
