@@ -9,6 +9,7 @@
 #include <fstream>
 #include <optional>
 #include <ostream>
+#include <sstream>
 #include <vector>
 
 namespace qv {
@@ -34,12 +35,19 @@ struct Entry {
     std::string value;
 };
 
+// A settings file larger than this is no settings file: it reads as missing (every default),
+// never read whole again for each key.
+constexpr uint64_t kMaxSettingsBytes = uint64_t{1} << 20;
+
 std::vector<Entry> readEntries(const std::string& path) {
     std::vector<Entry> entries;
-    std::ifstream in(path);
+    std::string text;
+    if (!readFile(path, text, kMaxSettingsBytes))
+        return entries;
+    std::istringstream in(text);
     std::optional<std::string> section;
     std::string line;
-    while (in && std::getline(in, line)) {
+    while (std::getline(in, line)) {
         std::string_view text = trimmedSpace(line);
         if (text.empty() || text.front() == ';' || text.front() == '#')
             continue;
@@ -146,7 +154,7 @@ bool Settings::write(std::string_view section, std::string_view key, std::string
     namespace fs = std::filesystem;
     std::error_code ec;
     std::string text;
-    if (fs::exists(path_, ec) && !readFile(path_, text)) {
+    if (fs::exists(path_, ec) && !readFile(path_, text, kMaxSettingsBytes)) {
         error = "cannot read " + path_ + " to change it; it is left as it was";
         return false;
     }

@@ -82,17 +82,17 @@ bool writeFileAtomically(const std::string& requested, const void* data, size_t 
     return true;
 }
 
-bool readFile(const std::string& path, std::string& out) {
+bool readFile(const std::string& path, std::string& out, uint64_t maxBytes) {
     std::error_code ec;
     if (!fs::is_regular_file(path, ec))
+        return false;
+    const auto size = fs::file_size(path, ec);
+    if (ec || size > maxBytes)
         return false;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;
     // One read of the whole file: textures run to megabytes, too many to take a character at a time.
-    const auto size = fs::file_size(path, ec);
-    if (ec)
-        return false;
     out.resize(static_cast<size_t>(size));
     in.read(out.data(), static_cast<std::streamsize>(size));
     out.resize(static_cast<size_t>(in.gcount()));

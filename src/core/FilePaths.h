@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -25,7 +26,12 @@ bool createFolderOwnerOnly(const std::filesystem::path& folder, std::error_code&
 // working folder cannot be had.
 std::string shownPath(const std::string& path);
 
-// Reads a whole file; false when it cannot be opened.
-bool readFile(const std::string& path, std::string& out);
+// The most any file the game reads may hold, unless its reader sets a smaller bound.
+inline constexpr uint64_t kMaxReadBytes = uint64_t{256} << 20;
+
+// Reads a whole regular file (a link to one is followed; a pipe, device, socket or folder is
+// refused without being opened, so nothing can block or pour endless bytes); false when it
+// cannot be read or holds more than maxBytes.
+bool readFile(const std::string& path, std::string& out, uint64_t maxBytes = kMaxReadBytes);
 
 } // namespace qv

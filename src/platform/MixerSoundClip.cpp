@@ -2,6 +2,7 @@
 
 #include "core/FilePaths.h"
 #include "platform/MixerSoundSystem.h"
+#include "platform/WaveHeader.h"
 
 #include <SDL_mixer.h>
 
@@ -11,10 +12,22 @@ namespace {
 constexpr int kAnyFreeChannel = -1;
 constexpr int kNoChannel = -1;
 constexpr int kLoopForever = -1;
+
+// The file is read and its header checked here, so SDL_mixer never opens a pipe or a device nor
+// trusts a header that would have it allocate gigabytes; such a file is a silent clip, as a
+// missing one is.
+Mix_Chunk* loadChunk(const std::string& path) {
+    std::string bytes;
+    std::string error;
+    if (!readFile(resolvePath(path), bytes, WaveHeader::kMaxFileBytes) || !WaveHeader::check(bytes, error))
+        return nullptr;
+    return Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+}
+
 } // namespace
 
 MixerSoundClip::MixerSoundClip(const std::string& path, bool looping, SoundGroup group)
-    : chunk_(Mix_LoadWAV(resolvePath(path).c_str())), looping_(looping), group_(group) {}
+    : chunk_(loadChunk(path)), looping_(looping), group_(group) {}
 
 MixerSoundClip::~MixerSoundClip() {
     if (chunk_ == nullptr)

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 namespace qv {
@@ -23,7 +24,11 @@ ControlRecording::ControlRecording() : records_(kCapacity) {}
 
 bool ControlRecording::load(const std::string& path) {
     std::fill(records_.begin(), records_.end(), ControlRecord{});
-    std::ifstream in(resolvePath(path), std::ios::binary);
+    const std::string resolved = resolvePath(path);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(resolved, ec)) // a pipe there would block for ever
+        return false;
+    std::ifstream in(resolved, std::ios::binary);
     if (!in)
         return false;
     char* bytes = reinterpret_cast<char*>(records_.data());

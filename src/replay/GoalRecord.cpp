@@ -2,6 +2,7 @@
 
 #include "core/FilePaths.h"
 
+#include <filesystem>
 #include <fstream>
 
 namespace qv {
@@ -11,7 +12,11 @@ GoalRecord::GoalRecord(int32_t fill) {
 }
 
 bool GoalRecord::load(const std::string& path) {
-    std::ifstream in(resolvePath(path), std::ios::binary);
+    const std::string resolved = resolvePath(path);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(resolved, ec)) // a pipe there would block for ever
+        return false;
+    std::ifstream in(resolved, std::ios::binary);
     if (!in)
         return false;
     std::array<unsigned char, kFileBytes> bytes{};

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace qv {
 namespace {
@@ -172,6 +174,26 @@ TEST(Random, FollowsTheClassicSequence) {
         ASSERT_GE(v, 0);
         ASSERT_LE(v, Random::kMax);
     }
+}
+
+// What stands at the settings file's name may be no file at all: a pipe (which blocked the game
+// for ever), a link to an endless device (read until memory ran out), a file of gigabytes (read
+// whole for every key). Each reads as missing: every default, at once.
+TEST(Settings, APipeAnEndlessDeviceOrAHugeFileReadsAsMissing) {
+    test::TempDir dir;
+    const std::string pipe = dir.file("pipe.ini");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string endless = dir.file("zero.ini");
+    std::filesystem::create_symlink("/dev/zero", endless);
+    const std::string huge = dir.write("huge.ini", "[SOUND]\nMUSIC=7\n");
+    std::filesystem::resize_file(huge, uint64_t{2} << 30);
+    for (const std::string& path : {pipe, endless, huge}) {
+        const Settings settings(path);
+        EXPECT_EQ(settings.read(setting::kMusicVolume), 100) << path;
+        std::string error;
+        EXPECT_FALSE(settings.write("SOUND", "MUSIC", "5", error)) << path;
+    }
+    EXPECT_EQ(std::filesystem::file_size(huge), uint64_t{2} << 30) << "left as it was";
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "support/RiderWorkspace.h"
+#include "support/TempDir.h"
 
 #include "replay/DemoPlayback.h"
+#include "replay/GoalRecord.h"
 #include "replay/KeyboardRecorder.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +11,7 @@
 #include <bit>
 #include <filesystem>
 #include <limits>
+#include <sys/stat.h>
 
 namespace qv::test {
 namespace {
@@ -351,6 +354,18 @@ TEST_F(DemoPlaybackTest, ADemoFolderSpelledInLowerCaseIsFound) {
     std::filesystem::rename(ws.rig.dir.path() / "Data", ws.rig.dir.path() / "data");
     ws.writeFile("data/demo.dat", bytesOf(sample(2)));
     EXPECT_EQ(play(2), sample(2));
+}
+
+// A pipe in place of the demo's files blocked the attract demo for ever; it reads as missing.
+TEST(RecordingFiles, APipeInPlaceOfARecordingOrGoalFileReadsAsMissing) {
+    test::TempDir dir;
+    const std::string pipe = dir.file("demo.dat");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    ControlRecording recording;
+    EXPECT_FALSE(recording.load(pipe));
+    GoalRecord goals(-1);
+    EXPECT_FALSE(goals.load(pipe));
+    EXPECT_EQ(goals[0], -1);
 }
 
 } // namespace
