@@ -3,7 +3,9 @@
 #include "app/GameFolders.h"
 #include "app/Program.h"
 #include "app/ReplayVerifier.h"
+#include "core/FilePaths.h"
 
+#include <csignal>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -59,6 +61,10 @@ int main(int argc, char** argv) {
         std::cerr << "qorvex: " << error << "\n";
         return 2;
     }
+    // A write beyond a file-size limit fails and is reported, instead of killing the game.
+    std::signal(SIGXFSZ, SIG_IGN);
+    for (const std::string& folder : folders->files().folders())
+        qv::removeStaleTemporaries(folder);
     anchorToWorkingDirectory(*commandLine, request.workingDirectory);
     std::error_code ec;
     std::filesystem::current_path(folders->content(), ec);

@@ -2,6 +2,8 @@
 
 #include "assets/DataFiles.h"
 
+#include <algorithm>
+
 namespace qv {
 
 namespace fs = std::filesystem;
@@ -15,6 +17,13 @@ constexpr const char* kScreenshotFolderName = "screenshots";
 constexpr const char* kReplayFolderName = "replays";
 constexpr const char* kPadMappingsName = "gamecontrollerdb.txt";
 
+// A name in the working folder, "./NAME" (built by appending: GCC 12 warns falsely on "./" + name).
+std::string here(const char* name) {
+    std::string path = "./";
+    path += name;
+    return path;
+}
+
 // A file of the Data folder by its bare name, in another folder.
 std::string inFolder(const fs::path& folder, std::string_view dataName) {
     return (folder / std::string(data::underData(dataName))).string();
@@ -22,12 +31,11 @@ std::string inFolder(const fs::path& folder, std::string_view dataName) {
 } // namespace
 
 PlayerFiles::PlayerFiles()
-    : settings_(std::string("./") + kSettingsName), scoreTable_(data::kScoreTable),
-      scoreText_(std::string("./") + kScoreTextName), bestRide_(data::kDemoRecording),
-      bestGoals_(data::kDemoGoals), lastRide_(data::kReplayRecording), lastGoals_(data::kReplayGoals),
-      errorLog_(kErrorLogName), windowState_(std::string("./") + kWindowStateName),
-      screenshots_(std::string("./") + kScreenshotFolderName),
-      replays_(std::string("./") + kReplayFolderName), padMappings_(std::string("./") + kPadMappingsName) {}
+    : settings_(here(kSettingsName)), scoreTable_(data::kScoreTable), scoreText_(here(kScoreTextName)),
+      bestRide_(data::kDemoRecording), bestGoals_(data::kDemoGoals), lastRide_(data::kReplayRecording),
+      lastGoals_(data::kReplayGoals), errorLog_(kErrorLogName), windowState_(here(kWindowStateName)),
+      screenshots_(here(kScreenshotFolderName)), replays_(here(kReplayFolderName)),
+      padMappings_(here(kPadMappingsName)) {}
 
 PlayerFiles PlayerFiles::separate(const fs::path& configFolder, const fs::path& userFolder) {
     PlayerFiles files;
@@ -45,6 +53,19 @@ PlayerFiles PlayerFiles::separate(const fs::path& configFolder, const fs::path& 
     files.replays_ = (userFolder / kReplayFolderName).string();
     files.padMappings_ = (configFolder / kPadMappingsName).string();
     return files;
+}
+
+std::vector<std::string> PlayerFiles::folders() const {
+    std::vector<std::string> folders;
+    for (const std::string* file : {&settings_, &scoreTable_, &scoreText_, &bestRide_, &bestGoals_,
+                                    &lastRide_, &lastGoals_, &errorLog_, &windowState_, &replays_}) {
+        fs::path folder = file == &replays_ ? fs::path(*file) : fs::path(*file).parent_path();
+        if (folder.empty())
+            folder = fs::path(".");
+        if (std::find(folders.begin(), folders.end(), folder.string()) == folders.end())
+            folders.push_back(folder.string());
+    }
+    return folders;
 }
 
 PlayerFiles::Demo PlayerFiles::attractDemo() const {

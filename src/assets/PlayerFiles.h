@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -34,6 +35,9 @@ class PlayerFiles {
     // game's own state, not a setting) and the folder of the player's screenshots.
     const std::string& windowState() const { return windowState_; }
     const std::string& screenshots() const { return screenshots_; }
+    // Every folder the player's files are in (once each), for the temporary files a killed game
+    // may have left there.
+    std::vector<std::string> folders() const;
     // The folder every finished run's replay file goes to.
     const std::string& replays() const { return replays_; }
     // The player's own game pad mappings (SDL's gamecontrollerdb.txt format), read if present;

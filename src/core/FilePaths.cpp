@@ -1,9 +1,13 @@
 #include "core/FilePaths.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <strings.h>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 #include <vector>
@@ -60,26 +64,85 @@ std::string writablePath(const std::string& path) {
 
 } // namespace
 
-bool writeFileAtomically(const std::string& requested, const void* data, size_t size) {
-    const std::string path = writablePath(requested);
-    std::string temp = path + ".tmp" + std::to_string(::getpid());
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temp.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return false;
+namespace {
+
+bool writeAll(int fd, const char* bytes, size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, bytes, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false; // a full disk, a file-size limit (EFBIG: SIGXFSZ is ignored), an I/O error
+        bytes += written;
+        size -= static_cast<size_t>(written);
     }
     return true;
+}
+
+// The rename is on disk once the folder is: without this a crash may still lose it.
+void syncFolderOf(const std::string& path) {
+    const fs::path parent = fs::path(path).parent_path();
+    const int fd = ::open(parent.empty() ? "." : parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+// The temporary file is made exclusively under a name nobody can guess (mkstemp), so nothing
+// planted there (a link, a pipe) is followed or reused; it is written, flushed to disk, given the
+// old file's permissions, and only then renamed over the target.
+bool writeFileAtomically(const std::string& requested, const void* data, size_t size) {
+    const std::string path = writablePath(requested);
+    mode_t mode = 0644;
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        mode = old.st_mode & 07777;
+    else
+        mode &= ~currentUmask();
+    std::string temp = path + kTemporaryMark + std::to_string(::getpid()) + "XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return false;
+    const bool written =
+        writeAll(fd, static_cast<const char*>(data), size) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || std::rename(temp.c_str(), path.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    syncFolderOf(path);
+    return true;
+}
+
+mode_t currentUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+std::vector<std::string> removeStaleTemporaries(const std::string& folder) {
+    std::vector<std::string> removed;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        const size_t mark = name.rfind(kTemporaryMark);
+        if (mark == std::string::npos || !entry.is_regular_file(ec))
+            continue;
+        const std::string tail = name.substr(mark + std::string_view(kTemporaryMark).size());
+        const size_t digits = tail.size() < 6 ? 0 : tail.size() - 6;
+        if (digits == 0 || digits > 9 || tail.find_first_not_of("0123456789") != digits)
+            continue;
+        const auto pid = static_cast<pid_t>(std::stol(tail.substr(0, tail.size() - 6)));
+        // A game still running there (its own save in progress) keeps its file.
+        if (pid == ::getpid() || ::kill(pid, 0) == 0 || errno != ESRCH)
+            continue;
+        if (fs::remove(entry.path(), ec))
+            removed.push_back(entry.path().string());
+    }
+    return removed;
 }
 
 bool readFile(const std::string& path, std::string& out, uint64_t maxBytes) {

@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <sys/types.h>
 #include <system_error>
+#include <vector>
 
 namespace qv {
 
@@ -13,10 +15,20 @@ namespace qv {
 std::string resolvePath(const std::string& path);
 
 // Writes data to path through a temporary file in the same folder and a rename, so a crash
-// mid-write never leaves a half-written file behind. The path is resolved like resolvePath,
-// also when only its folder exists. Returns false when the write failed; the old file is then
-// untouched.
+// mid-write never leaves a half-written file behind: the temporary is created exclusively under
+// an unguessable name, flushed to disk with the old file's permissions, renamed, and the folder
+// synced. The path is resolved like resolvePath, also when only its folder exists. Returns false
+// when the write failed (a full disk, a file-size limit, a read-only folder); the old file is
+// then untouched.
 bool writeFileAtomically(const std::string& path, const void* data, size_t size);
+
+// A temporary file of writeFileAtomically is named "<file>.tmp<PID><6 random characters>".
+inline constexpr const char* kTemporaryMark = ".tmp";
+// Removes from folder the temporary files a killed game left behind (their process is gone);
+// the paths removed.
+std::vector<std::string> removeStaleTemporaries(const std::string& folder);
+// The process's file-creation mask, left as it was.
+mode_t currentUmask();
 
 // Creates folder and the parents it lacks, each readable by its owner only (a folder that
 // exists already is left as it is). False, with the reason in ec, when one cannot be made.

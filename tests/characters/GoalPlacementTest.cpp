@@ -104,12 +104,18 @@ TEST(GoalPlacementTest, AFieldWithoutAGoalSpotEndsWithAClearErrorInsteadOfHangin
     }
 }
 
-TEST(GoalPlacementTest, AShortFieldFileGivesAFlatDrownedFieldWithoutAGoalSpot) {
+// A short field file once read as a flat, drowned field, and the goal course then found no spot;
+// it is now refused when the field is read, naming the file.
+TEST(GoalPlacementTest, AShortFieldFileIsRefusedBeforeAnyGoalIsPlaced) {
     GoalWorkspace w(flatAt(1.0f));
     w.ws.writeFile("Data/Field0.dat", "short");
-    const Field shortField(w.ws.rig.graphics, w.state, w.ws.rig.options());
-    EXPECT_THROW(PlayGoalCourse(w.ws.rig.graphics, w.ws.rig.sound, shortField, *w.camera, w.state),
-                 FatalError);
+    try {
+        const Field shortField(w.ws.rig.graphics, w.state, w.ws.rig.options());
+        ADD_FAILURE() << "a short field file was read";
+    } catch (const FatalError& e) {
+        EXPECT_STREQ(e.what(), "ERROR : Cannot open FieldDataFile");
+        EXPECT_NE(e.detail().find("Field0.dat: 5 bytes"), std::string::npos) << e.detail();
+    }
 }
 
 } // namespace

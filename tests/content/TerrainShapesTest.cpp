@@ -106,12 +106,13 @@ TEST(TerrainShapes, RoadRunsEvenlyBetweenTheGroundAtItsEnds) {
 
 TEST(FieldFile, IsReadBackByTheGameSampleForSample) {
     FieldHeights heights;
-    reshape(heights, [](float x, float z, float) { return x * 1000.0f + z; });
+    // A different height at every sample, all of them heights a field may have.
+    reshape(heights, [](float x, float z, float) { return (x * 101.0f + z) / 16.0f; });
     const std::vector<uint8_t> bytes = encodeFieldFile(heights);
     ASSERT_EQ(bytes.size(), FieldHeights::kFileBytes);
-    // Value k is sample (k div 101, k mod 101), little-endian: 1.0 (sample 0, 1) is 00 00 80 3F.
+    // Value k is sample (k div 101, k mod 101), little-endian: 0.0625 (sample 0, 1) is 00 00 80 3D.
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 4, bytes.begin() + 8),
-              (std::vector<uint8_t>{0, 0, 0x80, 0x3F}));
+              (std::vector<uint8_t>{0, 0, 0x80, 0x3D}));
     test::TempDir dir;
     const std::string path = dir.write("Field2.dat", std::string(bytes.begin(), bytes.end()));
     const FieldHeights back = FieldHeights::read(path);

@@ -1,8 +1,12 @@
 #include "core/FilePaths.h"
 #include "support/TempDir.h"
 
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace qv {
 namespace {
@@ -62,6 +66,72 @@ TEST(FilePaths, ReadingAFolderOrAMissingFileFails) {
     EXPECT_FALSE(readFile(dir.path().string(), out));
     EXPECT_FALSE(readFile(dir.file("missing"), out));
     EXPECT_EQ(out, "unchanged");
+}
+
+// The temporary file was "<file>.tmp<PID>", opened with truncation: a link planted there had
+// its target overwritten. Now the name cannot be guessed and the file is made exclusively.
+TEST(FilePaths, AtomicWriteNeverWritesThroughAPlantedTemporaryName) {
+    test::TempDir dir;
+    const std::string target = dir.write("precious.txt", "keep me");
+    const std::string path = dir.file("score.dat");
+    std::filesystem::create_symlink(target, path + ".tmp" + std::to_string(::getpid()));
+    ASSERT_TRUE(writeFileAtomically(path, "new", 3));
+    std::string text;
+    ASSERT_TRUE(readFile(target, text));
+    EXPECT_EQ(text, "keep me");
+    ASSERT_TRUE(readFile(path, text));
+    EXPECT_EQ(text, "new");
+}
+
+// Rewriting reset a file to 0644; the player's own permissions now stay.
+TEST(FilePaths, AtomicWriteKeepsTheOldFilesPermissions) {
+    test::TempDir dir;
+    namespace fs = std::filesystem;
+    const std::string path = dir.write("HiScore.txt", "old");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(writeFileAtomically(path, "new", 3));
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    const std::string fresh = dir.file("fresh.txt");
+    ASSERT_TRUE(writeFileAtomically(fresh, "x", 1));
+    EXPECT_EQ(static_cast<mode_t>(fs::status(fresh).permissions() & fs::perms::all), 0644 & ~currentUmask());
+}
+
+// A killed game's temporary files go at the next start; a running game's stay.
+TEST(FilePaths, StaleTemporariesOfGamesThatAreGoneAreRemoved) {
+    test::TempDir dir;
+    const std::string gone = dir.write("demo.dat.tmp999999999AbC123", "half a recording");
+    const std::string mine = dir.write("demo.dat.tmp" + std::to_string(::getpid()) + "AbC123", "in progress");
+    const std::string other = dir.write("notes.tmp.txt", "a player's file");
+    const auto removed = removeStaleTemporaries(dir.path().string());
+    EXPECT_EQ(removed, std::vector<std::string>{gone});
+    EXPECT_FALSE(std::filesystem::exists(gone));
+    EXPECT_TRUE(std::filesystem::exists(mine));
+    EXPECT_TRUE(std::filesystem::exists(other));
+}
+
+// A file-size limit killed the game mid-write (SIGXFSZ); with the signal ignored, as the game
+// does, the write fails, is reported, and the old file stays whole.
+TEST(FilePaths, AWriteBeyondTheFileSizeLimitFailsAndKeepsTheOldFile) {
+    test::TempDir dir;
+    const std::string path = dir.write("demo.dat", "the old recording");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1000, 1000};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const std::string big(5000, 'x');
+        std::string text;
+        const bool ok = !writeFileAtomically(path, big.data(), big.size()) && readFile(path, text) &&
+                        text == "the old recording";
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(removeStaleTemporaries(dir.path().string()).size(), 0u) << "no temporary left behind";
 }
 
 } // namespace
