@@ -168,6 +168,9 @@ void GameDirector::tickBackToDemo() {
 // The settings are read afresh for every scene, so an edit takes effect with the next one.
 void GameDirector::startScene(SceneKind kind) {
     applyVolumes();
+    if (const std::string recovered = ScoreFile::recover(files_.scoreTable(), files_.scoreText());
+        !recovered.empty())
+        errors_ << "qorvex: " << recovered << "\n";
     game_.sightRange = GameState::clampSightRange(settings_.read(setting::kSightRange));
     if (kind == SceneKind::Play)
         ++runsStarted_;

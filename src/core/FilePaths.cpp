@@ -117,6 +117,16 @@ bool writeFileAtomically(const std::string& requested, const void* data, size_t 
     return true;
 }
 
+bool keepPreviousGeneration(const std::string& path) {
+    const std::string existing = resolvePath(path);
+    std::error_code ec;
+    if (!fs::is_regular_file(existing, ec))
+        return true;
+    std::string bytes;
+    return readFile(existing, bytes) &&
+           writeFileAtomically(existing + kPreviousSuffix, bytes.data(), bytes.size());
+}
+
 mode_t currentUmask() {
     const mode_t mask = ::umask(0);
     ::umask(mask);

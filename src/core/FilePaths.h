@@ -27,6 +27,11 @@ inline constexpr const char* kTemporaryMark = ".tmp";
 // Removes from folder the temporary files a killed game left behind (their process is gone);
 // the paths removed.
 std::vector<std::string> removeStaleTemporaries(const std::string& folder);
+// Copies the file at path, when there is one, to "<path>.prev" (through writeFileAtomically):
+// one generation kept before a file is overwritten. True when there was nothing to keep or it
+// was kept.
+bool keepPreviousGeneration(const std::string& path);
+inline constexpr const char* kPreviousSuffix = ".prev";
 // The process's file-creation mask, left as it was.
 mode_t currentUmask();
 

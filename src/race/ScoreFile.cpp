@@ -3,6 +3,7 @@
 #include "core/FilePaths.h"
 
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <numeric>
 #include <system_error>
@@ -69,19 +70,23 @@ uint32_t ScoreFile::checkSum(const HighScoreTable& table) {
 }
 
 HighScoreTable ScoreFile::decode(std::string_view bytes) {
+    return decodeChecked(bytes).value_or(HighScoreTable{});
+}
+
+std::optional<HighScoreTable> ScoreFile::decodeChecked(std::string_view bytes) {
     if (bytes.size() != kFileBytes)
-        return {};
+        return std::nullopt;
     const auto* file = reinterpret_cast<const uint8_t*>(bytes.data());
     TableBytes table{};
     for (size_t i = 0; i < kTableBytes; ++i) {
         const auto index = static_cast<int8_t>(file[dataOffset(i) + kIndexOffset]);
         if (index < 0 || static_cast<size_t>(index) >= kTableBytes)
-            return {};
+            return std::nullopt;
         table[static_cast<size_t>(index)] = file[dataOffset(i)];
     }
     const HighScoreTable decoded = fromBytes(table);
     if (checkSum(decoded) != readWord(file + kCheckSumOffset))
-        return {};
+        return std::nullopt;
     return decoded;
 }
 
@@ -99,10 +104,10 @@ std::string ScoreFile::encode(const HighScoreTable& table, Random& random) {
 
 std::string ScoreFile::text(const HighScoreTable& table) {
     char buffer[160];
-    const int length = std::snprintf(
-        buffer, sizeof buffer,
-        "---HIGH SCORE---\n\nENDLESS %u\nSTAGE1  %u\nSTAGE2  %u\nSTAGE3  %u\nSTAGE4  %u\n", table[0], table[1],
-        table[2], table[3], table[4]);
+    const int length =
+        std::snprintf(buffer, sizeof buffer,
+                      "---HIGH SCORE---\n\nENDLESS %u\nSTAGE1  %u\nSTAGE2  %u\nSTAGE3  %u\nSTAGE4  %u\n",
+                      table[0], table[1], table[2], table[3], table[4]);
     return std::string(buffer, static_cast<size_t>(length));
 }
 
@@ -116,6 +121,9 @@ HighScoreTable ScoreFile::load(const std::string& path) {
 SaveResult ScoreFile::save(const HighScoreTable& table, Random& random, const std::string& dataPath,
                            const std::string& textPath) {
     SaveResult result;
+    std::string old;
+    if (readFile(resolvePath(dataPath), old, kFileBytes) && decodeChecked(old))
+        keepPreviousGeneration(dataPath); // a damaged file never replaces a sound backup
     const std::string data = encode(table, random);
     result.note(writeFileAtomically(dataPath, data.data(), data.size()), dataPath);
     const std::string readable = text(table);
@@ -137,6 +145,37 @@ SaveResult ScoreFile::resetKeepingBackup(Random& random, const std::string& data
     if (!result.ok())
         return result;
     return save(HighScoreTable{}, random, dataPath, textPath);
+}
+
+std::string ScoreFile::recover(const std::string& dataPath, const std::string& textPath) {
+    const std::string path = resolvePath(dataPath);
+    std::error_code ec;
+    std::string bytes;
+    if (!std::filesystem::exists(path, ec) || (readFile(path, bytes, kFileBytes) && decodeChecked(bytes)))
+        return {};
+    char stamp[32];
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::strftime(stamp, sizeof stamp, ".damaged-%Y-%m-%d_%H-%M-%S", &local);
+    std::string aside = path + stamp;
+    for (int n = 2; std::filesystem::exists(aside, ec); ++n) {
+        aside = path + stamp;
+        aside += '-';
+        aside += std::to_string(n);
+    }
+    std::filesystem::rename(path, aside, ec);
+    std::string message = path + " is damaged (it does not decode); ";
+    message += ec ? "it could not be set aside (" + ec.message() + ")" : "it is kept as " + aside;
+    std::string previous;
+    const auto table =
+        readFile(path + kPreviousSuffix, previous, kFileBytes) ? decodeChecked(previous) : std::nullopt;
+    if (!ec && table && writeFileAtomically(path, previous.data(), previous.size())) {
+        const std::string readable = text(*table);
+        writeFileAtomically(textPath, readable.data(), readable.size());
+        return message + "; the table of the save before is back";
+    }
+    return message + "; the table starts empty";
 }
 
 } // namespace qv

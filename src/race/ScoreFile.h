@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,8 @@ class ScoreFile {
     static uint32_t checkSum(const HighScoreTable& table);
     // All zeros for anything but a well-formed file.
     static HighScoreTable decode(std::string_view bytes);
+    // Nothing for anything but a well-formed file.
+    static std::optional<HighScoreTable> decodeChecked(std::string_view bytes);
     // Draws the permutation from random: 100 swaps of two drawn positions.
     static std::string encode(const HighScoreTable& table, Random& random);
     static std::string text(const HighScoreTable& table);
@@ -43,7 +46,7 @@ class ScoreFile {
     // A missing or unreadable file gives all zeros.
     static HighScoreTable load(const std::string& path = kDataPath);
     // Writes both files, each through a temporary file; a file that cannot be written is skipped
-    // and named in the result.
+    // and named in the result. A well-formed table file there before is kept as "<file>.prev".
     static SaveResult save(const HighScoreTable& table, Random& random,
                            const std::string& dataPath = kDataPath, const std::string& textPath = kTextPath);
     // Empties the table, keeping a copy of each file beside it, named with ".bak" added (an
@@ -52,6 +55,12 @@ class ScoreFile {
     static SaveResult resetKeepingBackup(Random& random, const std::string& dataPath,
                                          const std::string& textPath);
     static std::string backupOf(const std::string& path) { return path + ".bak"; }
+    // A table file that does not decode (one flipped bit fails its check sum) would read as an
+    // empty table, and the next run, however poor, would overwrite every record. It is set
+    // aside under a dated name, and the table of the previous save ("<file>.prev") put back
+    // when that one is sound. Empty when the file is sound or missing; else what was done, for
+    // the player.
+    static std::string recover(const std::string& dataPath, const std::string& textPath);
 };
 
 } // namespace qv

@@ -138,6 +138,11 @@ SaveResult Scene::finishRun() {
     const bool best = score_->newBest();
     // Stage runs are never replayed. The goals go before the ride, as they always have.
     if (game_.stageNumber == 0) {
+        // The best run before this one is kept, one generation, in case this one is cut short.
+        if (best)
+            result.note(keepPreviousGeneration(files_.bestGoals()) &&
+                            keepPreviousGeneration(files_.bestRide()),
+                        files_.bestRide() + kPreviousSuffix);
         const std::string& goals = best ? files_.bestGoals() : files_.lastGoals();
         result.note(goalCourse_->record().save(goals), goals);
         const std::string& ride = best ? files_.bestRide() : files_.lastRide();

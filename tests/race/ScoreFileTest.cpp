@@ -81,8 +81,9 @@ TEST(ScoreFileTest, DamagedFilesGiveAnEmptyTable) {
 }
 
 TEST(ScoreFileTest, TextCopyListsTheFiveEntriesAsTheyAreAlsoPastTwoBillion) {
-    EXPECT_EQ(ScoreFile::text({52000, 1, 0, 4294967295u, 2147483648u}),
-              "---HIGH SCORE---\n\nENDLESS 52000\nSTAGE1  1\nSTAGE2  0\nSTAGE3  4294967295\nSTAGE4  2147483648\n");
+    EXPECT_EQ(
+        ScoreFile::text({52000, 1, 0, 4294967295u, 2147483648u}),
+        "---HIGH SCORE---\n\nENDLESS 52000\nSTAGE1  1\nSTAGE2  0\nSTAGE3  4294967295\nSTAGE4  2147483648\n");
 }
 
 TEST(ScoreFileTest, SavedFilesLoadBackWhateverTheFolderCase) {
@@ -100,6 +101,62 @@ TEST(ScoreFileTest, SavedFilesLoadBackWhateverTheFolderCase) {
     ASSERT_TRUE(readFile("HiScore.txt", text));
     EXPECT_EQ(text, ScoreFile::text(kTable));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("data"), {}), 1); // no temporary left
+}
+
+// Each save keeps the table before it, so one damaged file never costs the records.
+TEST(ScoreFileTest, ASaveKeepsTheSoundTableBeforeItAsThePreviousGeneration) {
+    TempDir dir;
+    Random random(3);
+    const std::string data = dir.file("score.dat");
+    const std::string text = dir.file("HiScore.txt");
+    ASSERT_TRUE(ScoreFile::save({100, 0, 0, 0, 0}, random, data, text).ok());
+    EXPECT_FALSE(std::filesystem::exists(data + ".prev")) << "nothing before the first";
+    ASSERT_TRUE(ScoreFile::save({200, 0, 0, 0, 0}, random, data, text).ok());
+    EXPECT_EQ(ScoreFile::load(data + ".prev")[0], 100u);
+    dir.write("score.dat", "damaged");
+    ASSERT_TRUE(ScoreFile::save({300, 0, 0, 0, 0}, random, data, text).ok());
+    EXPECT_EQ(ScoreFile::load(data + ".prev")[0], 100u) << "a damaged file never replaces a sound backup";
+}
+
+// One flipped bit made the table read as empty, and the next run, however poor, replaced every
+// record. The damaged file is now set aside and the previous table put back.
+TEST(ScoreFileTest, ADamagedTableIsSetAsideAndThePreviousOneComesBack) {
+    TempDir dir;
+    Random random(3);
+    const std::string data = dir.file("score.dat");
+    const std::string text = dir.file("HiScore.txt");
+    EXPECT_EQ(ScoreFile::recover(data, text), "") << "no file, nothing to do";
+    ASSERT_TRUE(ScoreFile::save({5000, 40, 30, 20, 10}, random, data, text).ok());
+    ASSERT_TRUE(ScoreFile::save({7711, 40, 30, 20, 10}, random, data, text).ok());
+    EXPECT_EQ(ScoreFile::recover(data, text), "") << "a sound file is left alone";
+
+    std::string bytes;
+    ASSERT_TRUE(readFile(data, bytes));
+    bytes[0] ^= 0x04;
+    dir.write("score.dat", bytes);
+    const std::string message = ScoreFile::recover(data, text);
+    EXPECT_NE(message.find("is damaged"), std::string::npos) << message;
+    EXPECT_NE(message.find("the table of the save before is back"), std::string::npos) << message;
+    EXPECT_EQ(ScoreFile::load(data), (HighScoreTable{5000, 40, 30, 20, 10}));
+    std::string readable;
+    ASSERT_TRUE(readFile(text, readable));
+    EXPECT_NE(readable.find("ENDLESS 5000"), std::string::npos);
+    size_t kept = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("score.dat.damaged-")) {
+            std::string aside;
+            ASSERT_TRUE(readFile(entry.path().string(), aside));
+            EXPECT_EQ(aside, bytes) << "kept as it was";
+            ++kept;
+        }
+    }
+    EXPECT_EQ(kept, 1u);
+
+    std::filesystem::remove(data + ".prev");
+    dir.write("score.dat", "garbage");
+    EXPECT_NE(ScoreFile::recover(data, text).find("the table starts empty"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(data));
 }
 
 } // namespace
