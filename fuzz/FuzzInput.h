@@ -2,8 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 
 // Every harness here is a libFuzzer target (LLVMFuzzerTestOneInput): scripts/fuzz builds them
 // with clang's -fsanitize=fuzzer and runs them for as long as asked; ./test builds them with the
@@ -14,6 +17,18 @@ namespace qv::fuzz {
 
 inline std::string_view bytesOf(const uint8_t* data, size_t size) {
     return {reinterpret_cast<const char*>(data), size};
+}
+
+// For readers that take a path: the input as a file of this process's own, rewritten each time.
+inline std::string asFile(const uint8_t* data, size_t size, const char* name) {
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("qorvex-fuzz-" + std::to_string(::getpid()) + "-" + name))
+            .string();
+    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(data, 1, size, f);
+        std::fclose(f);
+    }
+    return path;
 }
 
 } // namespace qv::fuzz

@@ -24,7 +24,9 @@ void run(const std::string& input) {
 }
 
 std::string mutated(std::string input, std::mt19937& random) {
-    auto pick = [&](size_t n) { return n == 0 ? size_t{0} : std::uniform_int_distribution<size_t>(0, n - 1)(random); };
+    auto pick = [&](size_t n) {
+        return n == 0 ? size_t{0} : std::uniform_int_distribution<size_t>(0, n - 1)(random);
+    };
     switch (pick(5)) {
     case 0:
         if (!input.empty())

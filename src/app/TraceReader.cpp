@@ -1,6 +1,9 @@
 #include "app/TraceReader.h"
 
 #include <array>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <string_view>
 
@@ -32,6 +35,25 @@ template <typename Parse> auto firstValue(std::string_view line, const std::stri
     return decltype(parse(size_t{}))();
 }
 
+// The whole text as a finite number; nothing for "-", "1e999" and the like a damaged line holds.
+std::optional<double> parsed(std::string_view text) {
+    const std::string copy(text);
+    char* end = nullptr;
+    errno = 0;
+    const double value = std::strtod(copy.c_str(), &end);
+    if (copy.empty() || end != copy.c_str() + copy.size() || errno == ERANGE || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// An integer field as an int; nothing when it is no number or lies outside int's range.
+std::optional<int> whole(std::optional<double> value) {
+    constexpr double kLimit = 2147483647.0;
+    if (!value || *value < -kLimit || *value > kLimit)
+        return std::nullopt;
+    return static_cast<int>(*value);
+}
+
 std::optional<double> number(std::string_view line, const std::string& key) {
     std::optional<std::string_view> text = firstValue(line, key, [line](size_t at) {
         const std::string_view value = numberAt(line, at);
@@ -39,7 +61,7 @@ std::optional<double> number(std::string_view line, const std::string& key) {
     });
     if (!text || *text == kNull)
         return std::nullopt;
-    return std::stod(std::string(*text));
+    return parsed(*text);
 }
 
 // Three numbers in brackets: [x,y,z].
@@ -62,7 +84,10 @@ std::optional<Vec3> vec(std::string_view line, const std::string& key) {
     });
     if (!parts)
         return std::nullopt;
-    return Vec3{std::stof((*parts)[0]), std::stof((*parts)[1]), std::stof((*parts)[2])};
+    const auto x = parsed((*parts)[0]), y = parsed((*parts)[1]), z = parsed((*parts)[2]);
+    if (!x || !y || !z)
+        return std::nullopt;
+    return Vec3{static_cast<float>(*x), static_cast<float>(*y), static_cast<float>(*z)};
 }
 
 bool flag(std::string_view line, const std::string& key) {
@@ -76,20 +101,18 @@ std::vector<TraceTick> readTrace(const std::string& path) {
     std::vector<TraceTick> ticks;
     for (std::string line; std::getline(in, line);) {
         TraceTick t;
-        t.tick = static_cast<int>(number(line, "tick").value_or(0));
-        t.director = static_cast<int>(number(line, "director").value_or(-1));
-        if (auto phase = number(line, "phase"))
-            t.phase = static_cast<int>(*phase);
+        t.tick = whole(number(line, "tick")).value_or(0);
+        t.director = whole(number(line, "director")).value_or(-1);
+        t.phase = whole(number(line, "phase"));
         t.demo = flag(line, "demo");
-        t.stage = static_cast<int>(number(line, "stage").value_or(0));
-        t.mode = static_cast<int>(number(line, "mode").value_or(0));
+        t.stage = whole(number(line, "stage")).value_or(0);
+        t.mode = whole(number(line, "mode")).value_or(0);
         t.riderPos = vec(line, "pos");
         if (auto speed = number(line, "speed"))
             t.riderSpeed = static_cast<float>(*speed);
-        if (auto state = number(line, "state"))
-            t.riderState = static_cast<int>(*state);
+        t.riderState = whole(number(line, "state"));
         t.goal = vec(line, "goal");
-        if (auto score = number(line, "score"))
+        if (auto score = number(line, "score"); score && std::fabs(*score) < 9.0e18)
             t.score = static_cast<long>(*score);
         t.time = number(line, "time");
         t.water = number(line, "water");

@@ -81,5 +81,20 @@ TEST(TraceReader, AMissingFileReadsAsNoTicks) {
     EXPECT_TRUE(readTrace(dir.file("none.jsonl")).empty());
 }
 
+// The fuzz harness found a "-" where a number stands threw out of the reader; a damaged line
+// now reads as missing values.
+TEST(TraceReader, ANumberThatIsNoNumberReadsAsMissing) {
+    test::TempDir dir;
+    const std::string path = dir.write(
+        "trace.jsonl", "{\"tick\":-,\"director\":1e999,\"phase\":3e10,\"pos\":[1,-,3],\"score\":.}\n");
+    const auto ticks = readTrace(path);
+    ASSERT_EQ(ticks.size(), 1u);
+    EXPECT_EQ(ticks[0].tick, 0);
+    EXPECT_EQ(ticks[0].director, -1);
+    EXPECT_FALSE(ticks[0].phase);
+    EXPECT_FALSE(ticks[0].riderPos);
+    EXPECT_FALSE(ticks[0].score);
+}
+
 } // namespace
 } // namespace qv
