@@ -1,6 +1,7 @@
 #include "app/ErrorLog.h"
 
 #include "core/FilePaths.h"
+#include "core/LocalTime.h"
 #include "core/Text.h"
 
 #include <cstdio>
@@ -8,11 +9,7 @@
 namespace qv {
 
 std::string formatErrorLine(const std::string& message, std::time_t when) {
-    std::tm local{};
-    localtime_r(&when, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%m/%d/%y %H:%M:%S", &local);
-    return std::string(stamp) + " " + message + "\n";
+    return localTimeText(when, "%m/%d/%y %H:%M:%S") + " " + message + "\n";
 }
 
 // Replaced whole, never written through whatever stands at its name (a link, a pipe); what the

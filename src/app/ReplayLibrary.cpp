@@ -1,6 +1,8 @@
 #include "app/ReplayLibrary.h"
 
 #include "core/FilePaths.h"
+#include "core/LocalTime.h"
+#include "race/RaceScore.h"
 #include "replay/ReplayFile.h"
 
 #include <algorithm>
@@ -32,11 +34,6 @@ std::vector<Entry> readFolder(const std::string& folder) {
     return entries;
 }
 
-// The table entry a stage's score counts for: 1..4, stage 5 and on as 1 to 4 again.
-size_t stageEntry(uint32_t stageNumber) {
-    return stageNumber == 0 ? 0 : (stageNumber - 1) % 4 + 1;
-}
-
 // The best endless run and, for each stage entry, the stage run that scored most there.
 std::array<const Entry*, 5> bestOfEach(const std::vector<Entry>& entries) {
     std::array<const Entry*, 5> best{};
@@ -44,7 +41,7 @@ std::array<const Entry*, 5> bestOfEach(const std::vector<Entry>& entries) {
     for (const Entry& entry : entries) {
         for (const ReplayStage& stage : entry.summary.stages) {
             const size_t slot =
-                entry.summary.mode == ReplayRun::Mode::Endless ? 0 : stageEntry(stage.stageNumber);
+                entry.summary.mode == ReplayRun::Mode::Endless ? 0 : RaceScore::tableIndex(stage.stageNumber);
             const uint32_t score = slot == 0 ? entry.summary.score() : stage.score;
             if (!best[slot] || score > bestScore[slot]) {
                 best[slot] = &entry;
@@ -58,12 +55,7 @@ std::array<const Entry*, 5> bestOfEach(const std::vector<Entry>& entries) {
 } // namespace
 
 std::string ReplayLibrary::fileName(const ReplayRun& run) {
-    const std::time_t when = static_cast<std::time_t>(run.date);
-    std::tm local{};
-    localtime_r(&when, &local);
-    std::array<char, 32> date{};
-    std::strftime(date.data(), date.size(), "%Y-%m-%d_%H-%M-%S", &local);
-    std::string name = date.data();
+    std::string name = localTimeText(static_cast<std::time_t>(run.date), "%Y-%m-%d_%H-%M-%S");
     if (run.mode == ReplayRun::Mode::Endless) {
         name += "_endless";
     } else {
@@ -89,15 +81,8 @@ std::optional<std::string> ReplayLibrary::save(const ReplayRun& run, std::string
         error = folder_ + " is not a folder";
         return std::nullopt;
     }
-    const std::string base = (fs::path(folder_) / fileName(run)).string();
-    std::string path = base + ReplayFile::kExtension;
-    for (int n = 2; fs::exists(path, ec); ++n) {
-        path = base;
-        path += '-';
-        path += std::to_string(n);
-        path += ReplayFile::kExtension;
-    }
-    if (!ReplayFile::save(path, run)) {
+    const std::string path = unusedPath((fs::path(folder_) / fileName(run)).string(), ReplayFile::kExtension);
+    if (path.empty() || !ReplayFile::save(path, run)) {
         error = "cannot write " + path;
         return std::nullopt;
     }

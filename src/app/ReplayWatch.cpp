@@ -1,10 +1,10 @@
 #include "app/ReplayWatch.h"
 
+#include "core/LocalTime.h"
 #include "platform/SoundSystem.h"
 #include "scene/Scene.h"
 
 #include <algorithm>
-#include <array>
 #include <ctime>
 
 namespace qv {
@@ -13,7 +13,7 @@ ReplayWatch::ReplayWatch(GraphicsDevice& graphics, SoundSystem& sound, KeyboardI
                          GameState& game, const SceneOptions& options, const PlayerFiles& files,
                          ReplayRun run)
     : graphics_(graphics), sound_(sound), keyboard_(keyboard), game_(game), options_(options), files_(files),
-      run_(std::move(run)) {
+      run_(std::move(run)), title_(titleOf(run_)) {
     game_.gameMode = run_.mode == ReplayRun::Mode::Stages ? GameMode::Stages : GameMode::Endless;
     game_.sightRange = GameState::clampSightRange(run_.sightRange);
     startStage(0);
@@ -104,22 +104,21 @@ void ReplayWatch::draw() {
     scene_->draw();
 }
 
+std::string ReplayWatch::titleOf(const ReplayRun& run) {
+    std::string title = "REPLAY   ";
+    title += localTimeText(static_cast<std::time_t>(run.date), "%Y-%m-%d %H:%M");
+    title += run.mode == ReplayRun::Mode::Endless ? "   endless   " : "   stages   ";
+    title += std::to_string(run.score());
+    return title;
+}
+
 std::vector<std::string> ReplayWatch::caption() const {
-    const std::time_t when = static_cast<std::time_t>(run_.date);
-    std::tm local{};
-    localtime_r(&when, &local);
-    std::array<char, 32> date{};
-    std::strftime(date.data(), date.size(), "%Y-%m-%d %H:%M", &local);
-    std::string what = "REPLAY   ";
-    what += date.data();
-    what += run_.mode == ReplayRun::Mode::Endless ? "   endless   " : "   stages   ";
-    what += std::to_string(run_.score());
     std::string how(paused_ ? "PAUSED" : kSpeedNames[speed_]);
     if (run_.stages.size() > 1) {
         how += "   stage ";
         how += std::to_string(run_.stages[stage_].stageNumber);
     }
-    return {what, how};
+    return {title_, how};
 }
 
 } // namespace qv

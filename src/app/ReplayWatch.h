@@ -60,6 +60,7 @@ class ReplayWatch {
     const ReplayRun& run() const { return run_; }
 
   private:
+    static std::string titleOf(const ReplayRun& run);
     void startStage(size_t index);
     // One update; false once the run is over (a stage ended: the next one is started).
     bool update();
@@ -72,6 +73,7 @@ class ReplayWatch {
     const SceneOptions options_;
     const PlayerFiles files_;
     const ReplayRun run_;
+    const std::string title_; // the sign's first line, the same all through
     std::unique_ptr<Scene> scene_;
     size_t stage_ = 0;
     uint64_t updates_ = 0;

@@ -6,7 +6,6 @@
 
 #include <charconv>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <ostream>
 #include <sstream>

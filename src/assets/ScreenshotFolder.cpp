@@ -2,8 +2,8 @@
 
 #include "assets/PngWriter.h"
 #include "core/FilePaths.h"
+#include "core/LocalTime.h"
 
-#include <array>
 #include <filesystem>
 #include <system_error>
 
@@ -21,11 +21,7 @@ ScreenshotFolder::ScreenshotFolder(std::string folder, Calendar calendar)
     : folder_(std::move(folder)), calendar_(std::move(calendar)) {}
 
 std::string ScreenshotFolder::baseName(std::time_t when) {
-    std::tm local{};
-    localtime_r(&when, &local);
-    std::array<char, 64> name{};
-    std::strftime(name.data(), name.size(), "qorvex-%Y-%m-%d_%H-%M-%S", &local);
-    return name.data();
+    return localTimeText(when, "qorvex-%Y-%m-%d_%H-%M-%S");
 }
 
 std::optional<std::string> ScreenshotFolder::save(const Image& picture, std::string& error) const {
@@ -47,14 +43,7 @@ std::optional<std::string> ScreenshotFolder::save(const Image& picture, std::str
 }
 
 std::string ScreenshotFolder::freePath(const std::string& base) const {
-    for (int n = 1; n <= kMostInOneSecond; ++n) {
-        const std::string name = n == 1 ? base : base + "-" + std::to_string(n);
-        const fs::path path = fs::path(folder_) / (name + kExtension);
-        std::error_code ec;
-        if (!fs::exists(fs::symlink_status(path, ec)))
-            return path.string();
-    }
-    return "";
+    return unusedPath((fs::path(folder_) / base).string(), kExtension, kMostInOneSecond);
 }
 
 } // namespace qv

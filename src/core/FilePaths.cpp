@@ -117,6 +117,21 @@ bool writeFileAtomically(const std::string& requested, const void* data, size_t 
     return true;
 }
 
+std::string unusedPath(const std::string& base, const std::string& extension, int most) {
+    for (int n = 1; n <= most; ++n) {
+        std::string path = base;
+        if (n > 1) {
+            path += '-';
+            path += std::to_string(n);
+        }
+        path += extension;
+        std::error_code ec;
+        if (!fs::exists(fs::symlink_status(path, ec)))
+            return path;
+    }
+    return {};
+}
+
 bool keepPreviousGeneration(const std::string& path) {
     const std::string existing = resolvePath(path);
     std::error_code ec;

@@ -22,6 +22,10 @@ std::string resolvePath(const std::string& path);
 // then untouched.
 bool writeFileAtomically(const std::string& path, const void* data, size_t size);
 
+// The first of base + extension, base-2 + extension, ... base-most + extension that names
+// nothing yet (not even a dangling link); empty when all of them are taken.
+std::string unusedPath(const std::string& base, const std::string& extension, int most = 1000);
+
 // A temporary file of writeFileAtomically is named "<file>.tmp<PID><6 random characters>".
 inline constexpr const char* kTemporaryMark = ".tmp";
 // Removes from folder the temporary files a killed game left behind (their process is gone);

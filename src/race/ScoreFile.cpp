@@ -1,6 +1,7 @@
 #include "race/ScoreFile.h"
 
 #include "core/FilePaths.h"
+#include "core/LocalTime.h"
 
 #include <cstdio>
 #include <ctime>
@@ -153,17 +154,8 @@ std::string ScoreFile::recover(const std::string& dataPath, const std::string& t
     std::string bytes;
     if (!std::filesystem::exists(path, ec) || (readFile(path, bytes, kFileBytes) && decodeChecked(bytes)))
         return {};
-    char stamp[32];
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    std::strftime(stamp, sizeof stamp, ".damaged-%Y-%m-%d_%H-%M-%S", &local);
-    std::string aside = path + stamp;
-    for (int n = 2; std::filesystem::exists(aside, ec); ++n) {
-        aside = path + stamp;
-        aside += '-';
-        aside += std::to_string(n);
-    }
+    const std::string aside =
+        unusedPath(path + localTimeText(std::time(nullptr), ".damaged-%Y-%m-%d_%H-%M-%S"), "");
     std::filesystem::rename(path, aside, ec);
     std::string message = path + " is damaged (it does not decode); ";
     message += ec ? "it could not be set aside (" + ec.message() + ")" : "it is kept as " + aside;
