@@ -40,6 +40,11 @@ void DisplayExtras::drawOver(GraphicsDevice& device) {
     notice_.draw(*text, now);
 }
 
+void DisplayExtras::warn(const std::string& title, const std::string& detail) {
+    constexpr double kWarningMs = 8000.0;
+    notice_.show(title, detail, static_cast<double>(clock_.now()), kWarningMs);
+}
+
 // The frame is read before anything of this overlay is drawn on it. A failure is no reason to
 // stop: it is shown, and said on the log stream.
 void DisplayExtras::takeScreenshot(GraphicsDevice& device, double nowMs) {

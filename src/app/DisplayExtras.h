@@ -35,6 +35,8 @@ class DisplayExtras : public FrameOverlay {
     void requestScreenshot() { screenshotRequested_ = true; }
     bool screenshotRequested() const { return screenshotRequested_; }
     const Notice& notice() const { return notice_; }
+    // Something the player must know (a save that failed), in the notice's corner for a while.
+    void warn(const std::string& title, const std::string& detail);
 
     void drawOver(GraphicsDevice& device) override;
     // The lettering, loaded on first use; null when its sheet cannot be had.

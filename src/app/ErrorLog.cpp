@@ -14,10 +14,14 @@ std::string formatErrorLine(const std::string& message, std::time_t when) {
 
 // Replaced whole, never written through whatever stands at its name (a link, a pipe); what the
 // message carries that is no text (a damaged file's bytes) is written as \xNN.
-void writeErrorLog(const std::string& message, const std::string& path) {
+std::string replaceErrorLog(const std::string& message, const std::string& path) {
     const std::string line = formatErrorLine(printable(message), std::time(nullptr));
     writeFileAtomically(path, line.data(), line.size());
-    std::fputs(line.c_str(), stderr);
+    return line;
+}
+
+void writeErrorLog(const std::string& message, const std::string& path) {
+    std::fputs(replaceErrorLog(message, path).c_str(), stderr);
 }
 
 } // namespace qv

@@ -1,11 +1,13 @@
 #include "app/GameDirector.h"
 
 #include "app/BuildInfo.h"
+#include "app/ErrorLog.h"
 #include "app/LogoScreen.h"
 #include "app/ReplayLibrary.h"
 #include "app/ReplayVerifier.h"
 #include "app/ReplayWatch.h"
 #include "core/FatalError.h"
+#include "core/FilePaths.h"
 #include "core/SaveResult.h"
 #include "platform/Clock.h"
 #include "platform/GameAction.h"
@@ -170,7 +172,7 @@ void GameDirector::startScene(SceneKind kind) {
     applyVolumes();
     if (const std::string recovered = ScoreFile::recover(files_.scoreTable(), files_.scoreText());
         !recovered.empty())
-        errors_ << "qorvex: " << recovered << "\n";
+        warn("High score file mended", recovered, recovered);
     game_.sightRange = GameState::clampSightRange(settings_.read(setting::kSightRange));
     if (kind == SceneKind::Play)
         ++runsStarted_;
@@ -228,14 +230,33 @@ void GameDirector::saveReplay() {
                                 static_cast<uint32_t>(std::max(0, settings_.read(setting::kReplaysKept))));
     std::string error;
     if (!library.save(runLog_, error))
-        errors_ << "qorvex: could not save the run's replay: " << error << "\n";
+        warn("Could not save the run's replay", error, "could not save the run's replay: " + error);
     runLog_ = ReplayRun();
 }
 
 // The run's other files are still written; the player is told which ones are missing.
 void GameDirector::report(const SaveResult& result) {
-    for (const std::string& path : result.failed)
-        errors_ << "qorvex: could not save " << path << "; the run's result is not kept there\n";
+    if (result.ok())
+        return;
+    std::string paths;
+    for (const std::string& path : result.failed) {
+        if (!paths.empty())
+            paths += ", ";
+        paths += path;
+    }
+    std::string detail = shownPath(result.failed.front());
+    if (result.failed.size() > 1)
+        detail += " and " + std::to_string(result.failed.size() - 1) + " more";
+    warn("Could not save the run's result", detail,
+         "could not save " + paths + "; the run's result is not kept there");
+}
+
+// On the errors stream, as error.log's line, and on screen (over the next frames drawn).
+void GameDirector::warn(const std::string& title, const std::string& detail, const std::string& message) {
+    errors_ << "qorvex: " << message << "\n";
+    replaceErrorLog(message, files_.errorLog());
+    if (menus_)
+        menus_->warn(title, detail);
 }
 
 void GameDirector::toggleModeIfAsked() {

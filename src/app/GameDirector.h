@@ -98,6 +98,7 @@ class GameDirector {
     void applyVolumes();
     void destroySceneOrThrow();
     void report(const SaveResult& result);
+    void warn(const std::string& title, const std::string& detail, const std::string& message);
     void updateEnterEdge();
     void logStage();
     void saveReplay();

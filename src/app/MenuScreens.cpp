@@ -142,6 +142,10 @@ bool MenuScreens::stepPressed() const {
     return input_.pressed(key::kPeriod) || input_.pressed(PadButton::RightShoulder);
 }
 
+void MenuScreens::warn(const std::string& title, const std::string& detail) {
+    display_.warn(title, detail);
+}
+
 void MenuScreens::setSign(Sign sign) {
     if (sign == sign_)
         return;

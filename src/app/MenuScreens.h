@@ -43,6 +43,8 @@ class MenuScreens : public FrameOverlay {
     // A run just set a new best in this table entry.
     void noteNewRecord(size_t entry) { newest_ = entry; }
     void setSign(Sign sign);
+    // A failure the player must know of, shown over whatever is on screen.
+    void warn(const std::string& title, const std::string& detail);
     // The replay sign's lines (what is shown, how it plays), shown with its controls.
     void setReplayCaption(std::vector<std::string> lines);
     // The menu command of this tick, read by tick() when no screen is open (a replay's controls).

@@ -16,6 +16,7 @@ constexpr const char* kWindowStateName = "window.ini";
 constexpr const char* kScreenshotFolderName = "screenshots";
 constexpr const char* kReplayFolderName = "replays";
 constexpr const char* kPadMappingsName = "gamecontrollerdb.txt";
+constexpr const char* kDemoSealName = "demo.pair";
 
 // A name in the working folder, "./NAME" (built by appending: GCC 12 warns falsely on "./" + name).
 std::string here(const char* name) {
@@ -32,10 +33,11 @@ std::string inFolder(const fs::path& folder, std::string_view dataName) {
 
 PlayerFiles::PlayerFiles()
     : settings_(here(kSettingsName)), scoreTable_(data::kScoreTable), scoreText_(here(kScoreTextName)),
-      bestRide_(data::kDemoRecording), bestGoals_(data::kDemoGoals), lastRide_(data::kReplayRecording),
-      lastGoals_(data::kReplayGoals), errorLog_(kErrorLogName), windowState_(here(kWindowStateName)),
-      screenshots_(here(kScreenshotFolderName)), replays_(here(kReplayFolderName)),
-      padMappings_(here(kPadMappingsName)) {}
+      bestRide_(data::kDemoRecording), bestGoals_(data::kDemoGoals),
+      bestSeal_((fs::path(data::kDemoGoals).parent_path() / kDemoSealName).string()),
+      lastRide_(data::kReplayRecording), lastGoals_(data::kReplayGoals), errorLog_(kErrorLogName),
+      windowState_(here(kWindowStateName)), screenshots_(here(kScreenshotFolderName)),
+      replays_(here(kReplayFolderName)), padMappings_(here(kPadMappingsName)) {}
 
 PlayerFiles PlayerFiles::separate(const fs::path& configFolder, const fs::path& userFolder) {
     PlayerFiles files;
@@ -45,6 +47,7 @@ PlayerFiles PlayerFiles::separate(const fs::path& configFolder, const fs::path& 
     files.scoreText_ = (userFolder / kScoreTextName).string();
     files.bestRide_ = inFolder(userFolder, data::kDemoRecording);
     files.bestGoals_ = inFolder(userFolder, data::kDemoGoals);
+    files.bestSeal_ = (userFolder / kDemoSealName).string();
     files.lastRide_ = inFolder(userFolder, data::kReplayRecording);
     files.lastGoals_ = inFolder(userFolder, data::kReplayGoals);
     files.errorLog_ = (userFolder / kErrorLogName).string();
@@ -71,8 +74,8 @@ std::vector<std::string> PlayerFiles::folders() const {
 PlayerFiles::Demo PlayerFiles::attractDemo() const {
     std::error_code ec;
     if (portable_ || fs::exists(bestRide_, ec))
-        return {bestRide_, bestGoals_};
-    return {data::kDemoRecording, data::kDemoGoals};
+        return {bestRide_, bestGoals_, bestSeal_};
+    return {data::kDemoRecording, data::kDemoGoals, ""};
 }
 
 } // namespace qv

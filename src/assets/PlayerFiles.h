@@ -28,6 +28,8 @@ class PlayerFiles {
     const std::string& scoreText() const { return scoreText_; }
     const std::string& bestRide() const { return bestRide_; }
     const std::string& bestGoals() const { return bestGoals_; }
+    // Written after the best ride and its goals, naming them, so a pair cut short is told apart.
+    const std::string& bestSeal() const { return bestSeal_; }
     const std::string& lastRide() const { return lastRide_; }
     const std::string& lastGoals() const { return lastGoals_; }
     const std::string& errorLog() const { return errorLog_; }
@@ -45,10 +47,12 @@ class PlayerFiles {
     const std::string& padMappings() const { return padMappings_; }
 
     // The ride and goal files the attract demo plays: the player's best when its ride exists,
-    // else the built-in demo of the content (the same files in a portable game).
+    // else the built-in demo of the content (the same files in a portable game). The built-in
+    // demo has no seal.
     struct Demo {
         std::string ride;
         std::string goals;
+        std::string seal;
     };
     Demo attractDemo() const;
 
@@ -59,6 +63,7 @@ class PlayerFiles {
     std::string scoreText_;
     std::string bestRide_;
     std::string bestGoals_;
+    std::string bestSeal_;
     std::string lastRide_;
     std::string lastGoals_;
     std::string errorLog_;

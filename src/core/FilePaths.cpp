@@ -157,8 +157,10 @@ std::vector<std::string> removeStaleTemporaries(const std::string& folder) {
         if (mark == std::string::npos || !entry.is_regular_file(ec))
             continue;
         const std::string tail = name.substr(mark + std::string_view(kTemporaryMark).size());
+        // The random part may itself start with digits: the process number is all but its last 6.
         const size_t digits = tail.size() < 6 ? 0 : tail.size() - 6;
-        if (digits == 0 || digits > 9 || tail.find_first_not_of("0123456789") != digits)
+        if (digits == 0 || digits > 9 ||
+            tail.substr(0, digits).find_first_not_of("0123456789") != std::string::npos)
             continue;
         const auto pid = static_cast<pid_t>(std::stol(tail.substr(0, tail.size() - 6)));
         // A game still running there (its own save in progress) keeps its file.

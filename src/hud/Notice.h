@@ -20,8 +20,8 @@ class Notice {
 
     using Lines = std::array<std::u32string, 2>;
 
-    // Both UTF-8.
-    void show(const std::string& title, const std::string& detail, double nowMs);
+    // Both UTF-8; shown for showMs.
+    void show(const std::string& title, const std::string& detail, double nowMs, double showMs = kShowMs);
     bool visible(double nowMs) const;
     const Lines& lines() const { return lines_; }
     void draw(OverlayText& text, double nowMs) const;
@@ -30,6 +30,7 @@ class Notice {
     Lines lines_;
     bool shown_ = false;
     double shownAtMs_ = 0.0;
+    double showMs_ = kShowMs;
 };
 
 } // namespace qv

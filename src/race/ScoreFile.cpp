@@ -148,12 +148,28 @@ SaveResult ScoreFile::resetKeepingBackup(Random& random, const std::string& data
     return save(HighScoreTable{}, random, dataPath, textPath);
 }
 
+// A save cut between its two renames leaves the readable copy one table behind.
+std::string ScoreFile::mendText(const HighScoreTable& table, const std::string& textPath) {
+    const std::string readable = text(table);
+    std::string shown;
+    std::error_code ec;
+    if (!std::filesystem::exists(textPath, ec) || (readFile(textPath, shown, 4096) && shown == readable))
+        return {};
+    if (!writeFileAtomically(textPath, readable.data(), readable.size()))
+        return textPath + " does not match the table and could not be written again";
+    return textPath + " did not match the table (a save was cut short); it is written again";
+}
+
 std::string ScoreFile::recover(const std::string& dataPath, const std::string& textPath) {
     const std::string path = resolvePath(dataPath);
     std::error_code ec;
     std::string bytes;
-    if (!std::filesystem::exists(path, ec) || (readFile(path, bytes, kFileBytes) && decodeChecked(bytes)))
+    if (!std::filesystem::exists(path, ec))
         return {};
+    if (readFile(path, bytes, kFileBytes)) {
+        if (const auto table = decodeChecked(bytes))
+            return mendText(*table, textPath);
+    }
     const std::string aside =
         unusedPath(path + localTimeText(std::time(nullptr), ".damaged-%Y-%m-%d_%H-%M-%S"), "");
     std::filesystem::rename(path, aside, ec);

@@ -60,7 +60,12 @@ class ScoreFile {
     // aside under a dated name, and the table of the previous save ("<file>.prev") put back
     // when that one is sound. Empty when the file is sound or missing; else what was done, for
     // the player.
+    // A sound table whose readable copy differs (a save cut between the two files) has the
+    // copy written again.
     static std::string recover(const std::string& dataPath, const std::string& textPath);
+
+  private:
+    static std::string mendText(const HighScoreTable& table, const std::string& textPath);
 };
 
 } // namespace qv

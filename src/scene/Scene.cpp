@@ -15,6 +15,7 @@
 #include "hud/ScoreBoard.h"
 #include "platform/KeyboardInput.h"
 #include "race/RaceScore.h"
+#include "replay/DemoPair.h"
 #include "replay/DemoPlayback.h"
 #include "replay/KeyboardRecorder.h"
 #include "replay/ReplayPlayback.h"
@@ -42,13 +43,19 @@ std::unique_ptr<Base> makeKind(bool demo, Args&&... args) {
     return std::make_unique<Play>(std::forward<Args>(args)...);
 }
 
+// Chosen once, so the ride and its goals are one pair (a cut save's pair is passed over).
+DemoPair::Files readableDemo(const PlayerFiles& files) {
+    const PlayerFiles::Demo demo = files.attractDemo();
+    return DemoPair({demo.ride, demo.goals}, demo.seal).readable();
+}
+
 } // namespace
 
 Scene::Scene(SceneKind kind, GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard,
              GameState& state, const SceneOptions& options, const PlayerFiles& files,
              const ReplayStage* replay)
     : kind_(kind), graphics_(graphics), sound_(sound), keyboard_(keyboard), game_(state), options_(options),
-      files_(files), demo_(files.attractDemo()), replay_(replay) {
+      files_(files), demo_(readableDemo(files)), replay_(replay) {
     if (kind_ == SceneKind::Replay && !replay_)
         throw FatalError("ERROR : a replay scene without a replay");
     readySound_ = sound_.createClip(data::kReadySound, false);
@@ -135,21 +142,31 @@ SaveResult Scene::finishRun() {
     if (kind_ != SceneKind::Play || finished_)
         return result;
     finished_ = true;
-    const bool best = score_->newBest();
-    // Stage runs are never replayed. The goals go before the ride, as they always have.
-    if (game_.stageNumber == 0) {
-        // The best run before this one is kept, one generation, in case this one is cut short.
-        if (best)
-            result.note(keepPreviousGeneration(files_.bestGoals()) &&
-                            keepPreviousGeneration(files_.bestRide()),
-                        files_.bestRide() + kPreviousSuffix);
-        const std::string& goals = best ? files_.bestGoals() : files_.lastGoals();
-        result.note(goalCourse_->record().save(goals), goals);
-        const std::string& ride = best ? files_.bestRide() : files_.lastRide();
-        result.note(recorder_->recording().save(ride), ride);
-    }
+    // Stage runs are never replayed.
+    if (game_.stageNumber == 0)
+        saveRide(score_->newBest(), result);
     result.add(score_->saveTable(game_.random));
     return result;
+}
+
+// The goals go before the ride, as they always have. A new best replaces the demo: the pair
+// before is kept, one generation, in case this one is cut short, and the seal, written last,
+// tells a whole new pair from a cut one. When the pair before cannot be kept, the demo stays
+// as it is and the run is kept as the last one.
+void Scene::saveRide(bool best, SaveResult& result) const {
+    const DemoPair pair({files_.bestRide(), files_.bestGoals()}, files_.bestSeal());
+    if (best && !pair.keepPrevious()) {
+        result.note(false, files_.bestRide());
+        best = false;
+    }
+    const std::string& goals = best ? files_.bestGoals() : files_.lastGoals();
+    const bool goalsSaved = goalCourse_->record().save(goals);
+    result.note(goalsSaved, goals);
+    const std::string& ride = best ? files_.bestRide() : files_.lastRide();
+    const bool rideSaved = recorder_->recording().save(ride);
+    result.note(rideSaved, ride);
+    if (best && goalsSaved && rideSaved)
+        result.note(pair.seal(), files_.bestSeal());
 }
 
 ReplayStage Scene::stageLog() const {

@@ -6,6 +6,7 @@
 #include "game/SceneKind.h"
 #include "game/SceneOptions.h"
 #include "platform/SoundSystem.h"
+#include "replay/DemoPair.h"
 #include "replay/ReplayRun.h"
 
 #include <cstdint>
@@ -115,6 +116,7 @@ class Scene {
     void buildGoalCourse();
     void buildPhases(const SceneParts& parts);
     void destroyComponents();
+    void saveRide(bool best, SaveResult& result) const;
     bool step();
     bool updateRace();
     void updateStart();
@@ -131,7 +133,7 @@ class Scene {
     GameState& game_;
     const SceneOptions options_;
     const PlayerFiles files_;
-    const PlayerFiles::Demo demo_;               // chosen once, so the ride and its goals are one pair
+    const DemoPair::Files demo_;                 // chosen once, so the ride and its goals are one pair
     std::unique_ptr<KeyboardRecorder> recorder_; // a player's run
     std::unique_ptr<DemoPlayback> playback_;     // the attract demo
     const ReplayStage* replay_;                  // a replay's stage

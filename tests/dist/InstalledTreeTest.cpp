@@ -270,7 +270,8 @@ TEST_F(InstalledTree, PlaysFromAnyFolderAndKeepsThePlayersFilesInTheirHome) {
     EXPECT_EQ(test::filesWithTimes(prefix_->path()), installedBefore) << "nothing written in the install";
 
     const fs::path saves = home.path() / ".local/share/qorvex";
-    std::vector<std::string> expected{"HiScore.txt", "demo.dat", "dgoal.dat", "replays/", "score.dat"};
+    std::vector<std::string> expected{"HiScore.txt", "demo.dat", "demo.pair",
+                                      "dgoal.dat",   "replays/", "score.dat"};
     std::vector<std::string> written;
     for (const auto& [path, sizeAndTime] : test::filesWithTimes(home.path())) {
         const std::string name = fs::relative(path, saves).generic_string();

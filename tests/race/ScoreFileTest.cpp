@@ -159,5 +159,26 @@ TEST(ScoreFileTest, ADamagedTableIsSetAsideAndThePreviousOneComesBack) {
     EXPECT_FALSE(std::filesystem::exists(data));
 }
 
+// A save stopped between its two files left HiScore.txt showing the table before; the next
+// scene's start writes it again from score.dat. A missing one stays missing.
+TEST(ScoreFileTest, AReadableCopyBehindTheTableIsWrittenAgain) {
+    TempDir dir;
+    Random random(5);
+    const std::string data = dir.file("score.dat");
+    const std::string text = dir.file("HiScore.txt");
+    ASSERT_TRUE(ScoreFile::save({1000, 0, 0, 0, 0}, random, data, text).ok());
+    const std::string behind = ScoreFile::text({1000, 0, 0, 0, 0});
+    ASSERT_TRUE(ScoreFile::save({7711, 0, 0, 0, 0}, random, data, text).ok());
+    dir.write("HiScore.txt", behind);
+    EXPECT_NE(ScoreFile::recover(data, text).find("it is written again"), std::string::npos);
+    std::string readable;
+    ASSERT_TRUE(readFile(text, readable));
+    EXPECT_EQ(readable, ScoreFile::text({7711, 0, 0, 0, 0}));
+    EXPECT_EQ(ScoreFile::recover(data, text), "") << "a matching copy is left alone";
+    std::filesystem::remove(text);
+    EXPECT_EQ(ScoreFile::recover(data, text), "");
+    EXPECT_FALSE(std::filesystem::exists(text));
+}
+
 } // namespace
 } // namespace qv::test

@@ -26,4 +26,8 @@ std::filesystem::path cmakeCommand() {
     return QORVEX_CMAKE;
 }
 
+std::filesystem::path fileSystemFaultsLibrary() {
+    return QORVEX_FS_FAULTS;
+}
+
 } // namespace qv::test

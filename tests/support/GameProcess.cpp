@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,6 +20,13 @@ namespace {
         ::_exit(126);
     const int out = ::open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (out < 0 || ::dup2(out, 1) < 0 || ::dup2(out, 2) < 0)
+        ::_exit(126);
+    if (game.fileSizeLimit) {
+        const rlimit limit{*game.fileSizeLimit, *game.fileSizeLimit};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            ::_exit(126);
+    }
+    if (game.user && (::setgid(*game.user) != 0 || ::setuid(*game.user) != 0))
         ::_exit(126);
     ::setenv("SDL_AUDIODRIVER", "dummy", 1);
     for (const auto& [name, value] : game.environment) {
@@ -51,6 +59,8 @@ GameProcess::Result GameProcess::run() const {
         return result;
     if (WIFEXITED(status))
         result.exitCode = WEXITSTATUS(status);
+    if (WIFSIGNALED(status))
+        result.signal = WTERMSIG(status);
     std::ifstream in(outputFile);
     std::stringstream text;
     text << in.rdbuf();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -17,9 +18,15 @@ struct GameProcess {
     // Variables to set (a value) or to remove (nullopt); the rest of the environment is kept,
     // with SDL's dummy sound driver.
     std::map<std::string, std::optional<std::string>> environment;
+    // The largest file the game may write (RLIMIT_FSIZE): a full disk, as far as it can tell.
+    std::optional<uint64_t> fileSizeLimit = {};
+    // Run as this user and group instead (only root can): a folder made read-only then holds
+    // for the game even when the tests run as root.
+    std::optional<uint32_t> user = {};
 
     struct Result {
         int exitCode = -1; // -1 when the process did not exit normally
+        int signal = 0;    // the signal that ended it, if one did
         std::string output;
     };
     Result run() const;
