@@ -325,6 +325,25 @@ TEST(MenuScreensTest, EndThisRunGoesBackToTheTitleAndQuitTheGameKeepsTheRunsFile
     EXPECT_TRUE(std::filesystem::exists(quit.files.lastRide()));
 }
 
+// A run's file that cannot be written is told on screen for a while, as error.log's line and on
+// the errors stream; the game goes on to the title.
+TEST(MenuScreensTest, ASaveThatFailsIsToldOnScreenAndInTheErrorLog) {
+    MenuRig m(presses(kTitle, {"RETURN"}) + presses(700, {"ESCAPE", "DOWN", "DOWN", "RETURN"}));
+    m.rig.dir.write("Data/replay.dat/keep", "x"); // a folder in the way of the run's ride
+    m.runUntil(735);
+    EXPECT_EQ(m.director.state(), GameDirector::Attract);
+    ASSERT_TRUE(m.extras.notice().visible(static_cast<double>(m.rig.clock.now())));
+    EXPECT_EQ(m.extras.notice().lines()[0], U"Could not save the run's result");
+    const std::string detail(m.extras.notice().lines()[1].begin(), m.extras.notice().lines()[1].end());
+    EXPECT_TRUE(detail.ends_with("Data/replay.dat")) << detail;
+    std::string logged;
+    ASSERT_TRUE(readFile(m.rig.path("error.log"), logged));
+    EXPECT_NE(logged.find(" could not save ./Data/replay.dat; the run's result is not kept there\n"),
+              std::string::npos)
+        << logged;
+    EXPECT_NE(m.log.str().find("qorvex: could not save ./Data/replay.dat"), std::string::npos);
+}
+
 // On a pad: Start opens the pause menu in a run, B backs out of it; Y and X open the options
 // and the records on the title screen, and the signs name the pad's buttons.
 TEST(MenuScreensTest, APadOpensAndDrivesEveryScreen) {
