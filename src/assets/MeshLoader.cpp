@@ -1,5 +1,6 @@
 #include "assets/MeshLoader.h"
 
+#include "assets/XFileCheck.h"
 #include "core/FilePaths.h"
 
 #include <assimp/Importer.hpp>
@@ -135,28 +136,58 @@ bool looksLikeXFile(const std::string& bytes) {
     return bytes.size() >= kMinimumFileSize && std::memcmp(bytes.data(), kXMagic, 4) == 0;
 }
 
-} // namespace
-
-std::optional<MeshData> loadMeshFile(const std::string& path) {
-    const std::string resolved = resolvePath(path);
-    std::error_code ec;
-    std::string bytes;
-    // Checking the signature first keeps Assimp from handing a damaged file to another format's
-    // importer that might accept it.
-    if (!std::filesystem::is_regular_file(resolved, ec) || !readFile(resolved, bytes) ||
-        !looksLikeXFile(bytes))
-        return std::nullopt;
+std::optional<MeshData> importMesh(const std::string& bytes, std::string& why) {
     try {
         Assimp::Importer importer;
         const aiScene* scene = importer.ReadFileFromMemory(bytes.data(), bytes.size(), kImportFlags, "x");
-        if (scene == nullptr)
+        if (scene == nullptr) {
+            why = importer.GetErrorString();
             return std::nullopt;
-        return convertScene(*scene);
-    } catch (const std::exception&) {
+        }
+        auto mesh = convertScene(*scene);
+        if (!mesh)
+            why = "it holds no mesh the game can draw";
+        return mesh;
+    } catch (const std::exception& e) {
         // Import errors come back as null; this keeps anything thrown past Assimp's own guard
-        // (a failed allocation on absurd counts) from ending the game.
+        // from ending the game.
+        why = e.what();
         return std::nullopt;
     }
+}
+
+// Checking the signature and the counts first keeps Assimp from handing a damaged file to
+// another format's importer that might accept it, or from sizing its arrays by absurd counts.
+std::optional<MeshData> checkAndImport(const std::string& bytes, std::string& why) {
+    if (!looksLikeXFile(bytes)) {
+        why = "it is not a .x mesh";
+        return std::nullopt;
+    }
+    why = xFileProblem(bytes);
+    if (!why.empty())
+        return std::nullopt;
+    return importMesh(bytes, why);
+}
+
+} // namespace
+
+std::optional<MeshData> loadMeshFile(const std::string& path, std::string* problem) {
+    std::string bytes;
+    if (!readFile(resolvePath(path), bytes, kMaxMeshBytes)) {
+        if (problem != nullptr)
+            *problem = "it cannot be read, is no regular file or is larger than " +
+                       std::to_string(kMaxMeshBytes >> 20) + " MiB";
+        return std::nullopt;
+    }
+    return parseMesh(bytes, problem);
+}
+
+std::optional<MeshData> parseMesh(const std::string& bytes, std::string* problem) {
+    std::string why;
+    std::optional<MeshData> mesh = checkAndImport(bytes, why);
+    if (!mesh && problem != nullptr)
+        *problem = why;
+    return mesh;
 }
 
 } // namespace qv

@@ -10,9 +10,10 @@ namespace qv {
 namespace {
 
 MeshData loadOrThrow(const std::string& path) {
-    auto data = loadMeshFile(path);
+    std::string problem;
+    auto data = loadMeshFile(path, &problem);
     if (!data)
-        throw FatalError("ERROR : Load Mesh " + path);
+        throw FatalError("ERROR : Load Mesh " + path, path + ": " + problem);
     return std::move(*data);
 }
 

@@ -223,5 +223,39 @@ TEST_F(MeshLoaderFiles, MissingEmptyOrGarbledFilesAreRejected) {
     EXPECT_FALSE(loadMeshFile(dir.write("frame.x", "xof 0303txt 0032\nFrame Empty {\n}\n")));
 }
 
+std::string withWord(std::string bytes, uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes += static_cast<char>((value >> shift) & 0xFF);
+    return bytes;
+}
+
+// Assimp sized its arrays by a mesh's stated counts before reading them: one count of 400
+// million took 4.7 GB and 14 s. Counts the file cannot hold are refused first, with the reason.
+TEST_F(MeshLoaderFiles, CountsTheFileCannotHoldAreRefusedBeforeParsing) {
+    const std::string valid = cubeWithInlineMaterials();
+    const size_t count = valid.find("Mesh Cube {") + std::string("Mesh Cube {").size();
+    std::string problem;
+    std::string huge = valid;
+    huge.replace(valid.find("8;", count), 1, "400000000");
+    EXPECT_FALSE(loadMeshFile(dir.write("huge.x", huge), &problem));
+    EXPECT_NE(problem.find("a count of 400000000"), std::string::npos) << problem;
+    std::string negative = valid;
+    negative.replace(valid.find("8;", count), 1, "-8");
+    EXPECT_FALSE(loadMeshFile(dir.write("negative.x", negative), &problem));
+    EXPECT_NE(problem.find("negative"), std::string::npos) << problem;
+    // Numbers in comments, names and real numbers are no counts.
+    EXPECT_TRUE(loadMeshFile(dir.write("comment.x", valid + "// 99999999999\n# -5\n"), &problem)) << problem;
+
+    const std::string triangle = binaryTriangle({1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0});
+    EXPECT_TRUE(loadMeshFile(dir.write("tri.x", triangle)));
+    EXPECT_FALSE(loadMeshFile(
+        dir.write("value.x", withWord(withWord(triangle + '\x06' + '\0', 1), 4000000000u)), &problem));
+    EXPECT_NE(problem.find("a count of 4000000000"), std::string::npos) << problem;
+    EXPECT_FALSE(loadMeshFile(dir.write("list.x", withWord(triangle + '\x07' + '\0', 0x40000000)), &problem));
+    EXPECT_NE(problem.find("past the end"), std::string::npos) << problem;
+    EXPECT_FALSE(loadMeshFile(dir.write("packed.x", "xof 0303tzip0032" + valid.substr(16)), &problem));
+    EXPECT_NE(problem.find("not text or binary"), std::string::npos) << problem;
+}
+
 } // namespace
 } // namespace qv
