@@ -16,7 +16,7 @@ std::string formatErrorLine(const std::string& message, std::time_t when) {
 // message carries that is no text (a damaged file's bytes) is written as \xNN.
 std::string replaceErrorLog(const std::string& message, const std::string& path) {
     const std::string line = formatErrorLine(printable(message), std::time(nullptr));
-    writeFileAtomically(path, line.data(), line.size());
+    writeFileAtomically(path, line.data(), line.size(), Links::Replace);
     return line;
 }
 

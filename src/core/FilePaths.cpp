@@ -79,6 +79,15 @@ bool writeAll(int fd, const char* bytes, size_t size) {
     return true;
 }
 
+// The regular file a link names, where path is one; else path.
+std::string linkedFile(const std::string& path) {
+    std::error_code ec;
+    if (!fs::is_symlink(path, ec))
+        return path;
+    const fs::path target = fs::canonical(path, ec);
+    return !ec && fs::is_regular_file(target, ec) ? target.string() : path;
+}
+
 // The rename is on disk once the folder is: without this a crash may still lose it.
 void syncFolderOf(const std::string& path) {
     const fs::path parent = fs::path(path).parent_path();
@@ -94,8 +103,9 @@ void syncFolderOf(const std::string& path) {
 // The temporary file is made exclusively under a name nobody can guess (mkstemp), so nothing
 // planted there (a link, a pipe) is followed or reused; it is written, flushed to disk, given the
 // old file's permissions, and only then renamed over the target.
-bool writeFileAtomically(const std::string& requested, const void* data, size_t size) {
-    const std::string path = writablePath(requested);
+bool writeFileAtomically(const std::string& requested, const void* data, size_t size, Links links) {
+    const std::string path =
+        links == Links::Follow ? linkedFile(writablePath(requested)) : writablePath(requested);
     mode_t mode = 0644;
     struct stat old {};
     if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))

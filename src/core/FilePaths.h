@@ -17,10 +17,13 @@ std::string resolvePath(const std::string& path);
 // Writes data to path through a temporary file in the same folder and a rename, so a crash
 // mid-write never leaves a half-written file behind: the temporary is created exclusively under
 // an unguessable name, flushed to disk with the old file's permissions, renamed, and the folder
-// synced. The path is resolved like resolvePath, also when only its folder exists. Returns false
-// when the write failed (a full disk, a file-size limit, a read-only folder); the old file is
-// then untouched.
-bool writeFileAtomically(const std::string& path, const void* data, size_t size);
+// synced. The path is resolved like resolvePath, also when only its folder exists. A link to a
+// regular file (a player keeping a file elsewhere) stays a link: the file it names is replaced,
+// unless links is Replace (error.log: never written through a link). Returns false when the
+// write failed (a full disk, a file-size limit, a read-only folder); the old file is then
+// untouched.
+enum class Links { Follow, Replace };
+bool writeFileAtomically(const std::string& path, const void* data, size_t size, Links links = Links::Follow);
 
 // The first of base + extension, base-2 + extension, ... base-most + extension that names
 // nothing yet (not even a dangling link); empty when all of them are taken.

@@ -85,6 +85,27 @@ TEST(FilePaths, AtomicWriteNeverWritesThroughAPlantedTemporaryName) {
     EXPECT_EQ(text, "new");
 }
 
+// A player's file kept elsewhere through a link was replaced by a plain file, the link lost. The
+// file it names is now replaced, and the link stays; a link to no regular file is replaced.
+TEST(FilePaths, AtomicWriteKeepsAPlayersLinkToARegularFile) {
+    test::TempDir dir;
+    const std::string kept = dir.write("cloud/score.dat", "old table");
+    const std::string path = dir.write("Data/score.dat", "");
+    std::filesystem::remove(path);
+    std::filesystem::create_symlink(kept, path);
+    ASSERT_TRUE(writeFileAtomically(path, "new table", 9));
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+    std::string text;
+    ASSERT_TRUE(readFile(kept, text));
+    EXPECT_EQ(text, "new table");
+    EXPECT_EQ(removeStaleTemporaries(dir.file("cloud")).size(), 0u) << "its temporary went";
+
+    const std::string device = dir.file("Data/odd.dat");
+    std::filesystem::create_symlink("/dev/null", device);
+    ASSERT_TRUE(writeFileAtomically(device, "x", 1));
+    EXPECT_FALSE(std::filesystem::is_symlink(device));
+}
+
 // Rewriting reset a file to 0644; the player's own permissions now stay.
 TEST(FilePaths, AtomicWriteKeepsTheOldFilesPermissions) {
     test::TempDir dir;
