@@ -3,6 +3,7 @@
 #include "XFiles.h"
 #include "assets/DdsReader.h"
 #include "assets/MeshLoader.h"
+#include "assets/MeshModel.h"
 #include "assets/TextureLoader.h"
 #include "core/FatalError.h"
 #include "platform/RecordingRenderDevice.h"
@@ -173,6 +174,18 @@ TEST_F(ContentCacheTest, AMissingOrDamagedTextureGivesItsFatalMessageNamingTheFi
     EXPECT_EQ(device.texturesAlive(), 0);
 }
 
+TEST_F(ContentCacheTest, AMissingMeshEndsTheGameEveryTime) {
+    const std::string path = dir.file("Data/x/arrow.x");
+    for (int i = 0; i < 2; ++i) {
+        try {
+            MeshModel model(device, cache, path);
+            ADD_FAILURE() << "no error, try " << i;
+        } catch (const FatalError& e) {
+            EXPECT_EQ(std::string(e.what()), "ERROR : Load Mesh " + path) << i;
+        }
+    }
+}
+
 // Each texture is the device's own: a scene's textures go with it, the pictures stay.
 TEST_F(ContentCacheTest, EveryTextureIsMadeOnTheDeviceFromTheKeptPicture) {
     const std::string path = writePicture("Data/tex/pic.dds", 5, 0xFF102030);
@@ -184,6 +197,22 @@ TEST_F(ContentCacheTest, EveryTextureIsMadeOnTheDeviceFromTheKeptPicture) {
     first.reset();
     second.reset();
     EXPECT_EQ(device.texturesAlive(), 0);
+    EXPECT_EQ(cache.filesRead(), 1u);
+}
+
+// Owners tint their models' materials (the goal's colour, the walker's fade): a tint stays with
+// its model and never reaches the next model made from the same file.
+TEST_F(ContentCacheTest, ModelsFromOneMeshKeepTheirOwnMaterials) {
+    const std::string path = dir.write("Data/x/parts.x", twoPartsOutOfOrder());
+    MeshModel tinted(device, cache, path);
+    const std::vector<Material> untouched = tinted.materials();
+    tinted.materials()[0].diffuse = {1.0f, 0.0f, 0.0f, 0.25f};
+    const MeshModel next(device, cache, path);
+    EXPECT_EQ(next.materials(), untouched);
+    ASSERT_EQ(next.subsets().size(), tinted.subsets().size());
+    for (size_t i = 0; i < next.subsets().size(); ++i)
+        EXPECT_EQ(next.subsets()[i].materialIndex, tinted.subsets()[i].materialIndex) << i;
+    expectSameMesh(*cache.mesh(path), *loadMeshFile(path));
     EXPECT_EQ(cache.filesRead(), 1u);
 }
 
