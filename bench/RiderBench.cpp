@@ -2,6 +2,7 @@
 // from anywhere when the run directory sits beside this program's folder.
 #include "RunDirectory.h"
 #include "app/Settings.h"
+#include "assets/ContentCache.h"
 #include "field/Field.h"
 #include "field/WaterSurface.h"
 #include "game/GameState.h"
@@ -25,7 +26,8 @@ struct World {
     qv::Settings settings;
     qv::RecordingRenderDevice graphics;
     qv::NullSoundSystem sound;
-    qv::Field field{graphics, game, settings.sceneOptions()};
+    qv::ContentCache content;
+    qv::Field field{graphics, content, game, settings.sceneOptions()};
     qv::WaterSurface water{graphics, game, settings.sceneOptions()};
     // Pedal, steer left and boost, held throughout.
     qv::ScriptedKeySource keys = qv::ScriptedKeySource::fromText("1 down F\n1 down LEFT\n1 down UP\n");
@@ -53,7 +55,7 @@ template <typename MakeRider> void runUpdates(benchmark::State& state, MakeRider
 // The attract demo: the built-in recording replayed over the terrain.
 void BM_DemoRiderUpdate(benchmark::State& state) {
     runUpdates(state, [](World& w) {
-        return std::make_unique<qv::Rider>(w.graphics, w.sound, w.playback, w.field, w.water);
+        return std::make_unique<qv::Rider>(w.graphics, w.content, w.sound, w.playback, w.field, w.water);
     });
 }
 BENCHMARK(BM_DemoRiderUpdate);
@@ -61,7 +63,7 @@ BENCHMARK(BM_DemoRiderUpdate);
 // A player pedalling in a wide circle with the boost held: keyboard reading and recording too.
 void BM_PlayRiderUpdate(benchmark::State& state) {
     runUpdates(state, [](World& w) {
-        return std::make_unique<qv::Rider>(w.graphics, w.sound, w.recorder, w.field, w.water);
+        return std::make_unique<qv::Rider>(w.graphics, w.content, w.sound, w.recorder, w.field, w.water);
     });
 }
 BENCHMARK(BM_PlayRiderUpdate);

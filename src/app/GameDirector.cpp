@@ -179,8 +179,8 @@ void GameDirector::startScene(SceneKind kind) {
     sceneTicks_ = 0;
     ++sceneSerial_;
     const ReplayStage* replay = kind == SceneKind::Attract ? attractReplay() : nullptr;
-    scene_ = std::make_unique<Scene>(kind, graphics_, sound_, keyboard_, game_, settings_.sceneOptions(),
-                                     files_, replay);
+    scene_ = std::make_unique<Scene>(kind, graphics_, content_, sound_, keyboard_, game_,
+                                     settings_.sceneOptions(), files_, replay);
     scene_->start();
     nextDeadline_ = clock_.now();
 }
@@ -309,8 +309,8 @@ void GameDirector::tickWatch() {
         finishRun();
         scene_.reset();
         applyVolumes();
-        watch_ = std::make_unique<ReplayWatch>(graphics_, sound_, keyboard_, game_, settings_.sceneOptions(),
-                                               files_, std::move(*toWatch_));
+        watch_ = std::make_unique<ReplayWatch>(graphics_, content_, sound_, keyboard_, game_,
+                                               settings_.sceneOptions(), files_, std::move(*toWatch_));
         toWatch_.reset();
         leaveWatch_ = false;
         nextDeadline_ = clock_.now();

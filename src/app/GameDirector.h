@@ -2,6 +2,7 @@
 
 #include "app/MenuScreens.h"
 #include "app/Settings.h"
+#include "assets/ContentCache.h"
 #include "assets/PlayerFiles.h"
 #include "game/GameState.h"
 #include "game/SceneKind.h"
@@ -119,6 +120,7 @@ class GameDirector {
     const Settings& settings_;
     const PlayerFiles files_;
     std::ostream& errors_;
+    ContentCache content_; // what every scene decodes, kept for the next one
     std::unique_ptr<Scene> scene_;
     std::unique_ptr<LogoScreen> logo_;
     std::unique_ptr<ReplayWatch> watch_;

@@ -1,5 +1,6 @@
 #include "app/ReplayVerifier.h"
 
+#include "assets/ContentCache.h"
 #include "core/FilePaths.h"
 #include "field/Field.h"
 #include "game/GameState.h"
@@ -21,7 +22,7 @@ namespace {
 // its records could take (the start signal and the finish come on top of them).
 constexpr uint64_t kTicksBeyondRecords = 100000;
 
-ReplayVerifier::StageResult rideStage(const ReplayStage& stage, GameState& game) {
+ReplayVerifier::StageResult rideStage(const ReplayStage& stage, GameState& game, ContentCache& content) {
     RecordingRenderDevice graphics(RecordingRenderDevice::Vertices::Skip, 640, 480);
     NullSoundSystem sound;
     const ScriptedKeySource keys = ScriptedKeySource::fromText("");
@@ -31,7 +32,7 @@ ReplayVerifier::StageResult rideStage(const ReplayStage& stage, GameState& game)
     options.ripples = false;         // what is only seen is left out
     options.splashes = false;
     game.stageNumber = stage.stageNumber;
-    Scene scene(SceneKind::Replay, graphics, sound, keyboard, game, options, PlayerFiles(), &stage);
+    Scene scene(SceneKind::Replay, graphics, content, sound, keyboard, game, options, PlayerFiles(), &stage);
     scene.start();
     const uint64_t limit = stage.records.size() + kTicksBeyondRecords;
     for (uint64_t tick = 0; tick < limit; ++tick) {
@@ -52,9 +53,10 @@ std::vector<ReplayVerifier::StageResult> ReplayVerifier::ride(const ReplayRun& r
     game.reset();
     game.sightRange = GameState::clampSightRange(run.sightRange);
     game.gameMode = run.mode == ReplayRun::Mode::Stages ? GameMode::Stages : GameMode::Endless;
+    ContentCache content; // the stages' scenes decode the content once
     std::vector<StageResult> results;
     for (const ReplayStage& stage : run.stages)
-        results.push_back(rideStage(stage, game));
+        results.push_back(rideStage(stage, game, content));
     return results;
 }
 

@@ -9,11 +9,11 @@
 
 namespace qv {
 
-ReplayWatch::ReplayWatch(GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard,
-                         GameState& game, const SceneOptions& options, const PlayerFiles& files,
-                         ReplayRun run)
-    : graphics_(graphics), sound_(sound), keyboard_(keyboard), game_(game), options_(options), files_(files),
-      run_(std::move(run)), title_(titleOf(run_)) {
+ReplayWatch::ReplayWatch(GraphicsDevice& graphics, ContentCache& content, SoundSystem& sound,
+                         KeyboardInput& keyboard, GameState& game, const SceneOptions& options,
+                         const PlayerFiles& files, ReplayRun run)
+    : graphics_(graphics), content_(content), sound_(sound), keyboard_(keyboard), game_(game),
+      options_(options), files_(files), run_(std::move(run)), title_(titleOf(run_)) {
     game_.gameMode = run_.mode == ReplayRun::Mode::Stages ? GameMode::Stages : GameMode::Endless;
     game_.sightRange = GameState::clampSightRange(run_.sightRange);
     startStage(0);
@@ -26,8 +26,8 @@ void ReplayWatch::startStage(size_t index) {
     updates_ = 0;
     game_.stageNumber = run_.stages[index].stageNumber;
     scene_.reset();
-    scene_ = std::make_unique<Scene>(SceneKind::Replay, graphics_, sound_, keyboard_, game_, options_, files_,
-                                     &run_.stages[index]);
+    scene_ = std::make_unique<Scene>(SceneKind::Replay, graphics_, content_, sound_, keyboard_, game_,
+                                     options_, files_, &run_.stages[index]);
     scene_->start();
 }
 

@@ -15,6 +15,7 @@
 
 namespace qv {
 
+class ContentCache;
 class GraphicsDevice;
 class KeyboardInput;
 class Scene;
@@ -39,8 +40,8 @@ class ReplayWatch {
     };
     enum class Status { Watching, Over };
 
-    ReplayWatch(GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard, GameState& game,
-                const SceneOptions& options, const PlayerFiles& files, ReplayRun run);
+    ReplayWatch(GraphicsDevice& graphics, ContentCache& content, SoundSystem& sound, KeyboardInput& keyboard,
+                GameState& game, const SceneOptions& options, const PlayerFiles& files, ReplayRun run);
     ~ReplayWatch();
     ReplayWatch(const ReplayWatch&) = delete;
     ReplayWatch& operator=(const ReplayWatch&) = delete;
@@ -67,6 +68,7 @@ class ReplayWatch {
     void seekTo(uint64_t updates);
 
     GraphicsDevice& graphics_;
+    ContentCache& content_;
     SoundSystem& sound_;
     KeyboardInput& keyboard_;
     GameState& game_;

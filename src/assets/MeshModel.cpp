@@ -1,6 +1,6 @@
 #include "assets/MeshModel.h"
 
-#include "assets/MeshLoader.h"
+#include "assets/ContentCache.h"
 #include "core/FatalError.h"
 
 #include <algorithm>
@@ -9,23 +9,24 @@ namespace qv {
 
 namespace {
 
-MeshData loadOrThrow(const std::string& path) {
+std::shared_ptr<const MeshData> loadOrThrow(ContentCache& content, const std::string& path) {
     std::string problem;
-    auto data = loadMeshFile(path, &problem);
+    auto data = content.mesh(path, &problem);
     if (!data)
         throw FatalError("ERROR : Load Mesh " + path, path + ": " + problem);
-    return std::move(*data);
+    return data;
 }
 
 } // namespace
 
-MeshModel::MeshModel(GraphicsDevice& device, const std::string& path) : device_(device) {
-    MeshData data = loadOrThrow(path);
-    materials_ = std::move(data.materials);
+MeshModel::MeshModel(GraphicsDevice& device, ContentCache& content, const std::string& path)
+    : device_(device) {
+    const auto data = loadOrThrow(content, path);
+    materials_ = data->materials;
     for (Material& material : materials_)
         material.ambient = material.diffuse;
     textures_.assign(materials_.size(), nullptr);
-    subsets_ = std::move(data.subsets);
+    subsets_ = data->subsets;
     std::stable_sort(subsets_.begin(), subsets_.end(), [](const MeshSubset& a, const MeshSubset& b) {
         return a.materialIndex < b.materialIndex;
     });

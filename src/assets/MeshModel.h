@@ -9,13 +9,17 @@
 
 namespace qv {
 
+class ContentCache;
+
 // A loaded mesh as every mesh owner in the game keeps it: its own copy of the materials with
 // ambient equal to diffuse, one texture slot per material (always empty: the file's texture
 // names are ignored), drawn material by material.
 class MeshModel {
   public:
-    // Throws FatalError("ERROR : Load Mesh " + path) when the mesh cannot be loaded.
-    MeshModel(GraphicsDevice& device, const std::string& path);
+    // The mesh comes from the content cache (parsed once for every model made of it); its
+    // buffers are made on the device. Throws FatalError("ERROR : Load Mesh " + path) when the
+    // mesh cannot be loaded.
+    MeshModel(GraphicsDevice& device, ContentCache& content, const std::string& path);
 
     // Sets the mesh vertex format, then for each material i in order: texture slot i,
     // material i, and every subset that uses material i. The caller sets the world transform.

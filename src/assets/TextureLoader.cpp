@@ -1,5 +1,6 @@
 #include "assets/TextureLoader.h"
 
+#include "assets/ContentCache.h"
 #include "assets/DdsReader.h"
 #include "core/FatalError.h"
 
@@ -10,6 +11,22 @@ namespace {
 uint32_t toFiveBits(uint32_t channel) {
     const uint32_t five = channel >> 3;
     return five << 3 | five >> 2;
+}
+
+std::unique_ptr<Texture> makeTexture(GraphicsDevice& device, const Image& image, TextureFormat format) {
+    if (format == TextureFormat::A8R8G8B8)
+        return device.createTexture(image);
+    // The logo keeps the hard-edged alpha and coarser colours its 16-bit format always gave it.
+    Image quantized = image;
+    quantizeToA1R5G5B5(quantized);
+    return device.createTexture(quantized);
+}
+
+std::unique_ptr<Texture> orFail(std::unique_ptr<Texture> texture, const std::string& path,
+                                const char* message) {
+    if (!texture)
+        throw FatalError(message, "texture " + path + " is missing or not a readable DDS file");
+    return texture;
 }
 
 } // namespace
@@ -25,21 +42,19 @@ void quantizeToA1R5G5B5(Image& image) {
 }
 
 std::unique_ptr<Texture> loadTexture(GraphicsDevice& device, const std::string& path, TextureFormat format) {
-    auto image = loadDdsFile(path);
-    if (!image)
-        return nullptr;
-    // The logo keeps the hard-edged alpha and coarser colours its 16-bit format always gave it.
-    if (format == TextureFormat::A1R5G5B5)
-        quantizeToA1R5G5B5(*image);
-    return device.createTexture(*image);
+    const auto image = loadDdsFile(path);
+    return image ? makeTexture(device, *image, format) : nullptr;
 }
 
 std::unique_ptr<Texture> requireTexture(GraphicsDevice& device, const std::string& path, TextureFormat format,
                                         const char* message) {
-    auto texture = loadTexture(device, path, format);
-    if (!texture)
-        throw FatalError(message, "texture " + path + " is missing or not a readable DDS file");
-    return texture;
+    return orFail(loadTexture(device, path, format), path, message);
+}
+
+std::unique_ptr<Texture> requireTexture(GraphicsDevice& device, ContentCache& content,
+                                        const std::string& path) {
+    const auto image = content.image(path);
+    return orFail(image ? device.createTexture(*image) : nullptr, path, kCreateTextureMessage);
 }
 
 } // namespace qv

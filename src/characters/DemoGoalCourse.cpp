@@ -13,9 +13,10 @@ GoalRecord demoRecord(const std::string& goalFile) {
 
 } // namespace
 
-DemoGoalCourse::DemoGoalCourse(GraphicsDevice& device, SoundSystem& sound, const Field& field,
-                               const Camera& camera, GameState& state, const std::string& goalFile)
-    : GoalCourse(device, sound, field, camera, state, demoRecord(goalFile)) {
+DemoGoalCourse::DemoGoalCourse(GraphicsDevice& device, ContentCache& content, SoundSystem& sound,
+                               const Field& field, const Camera& camera, GameState& state,
+                               const std::string& goalFile)
+    : GoalCourse(device, content, sound, field, camera, state, demoRecord(goalFile)) {
     placeNextGoal();
 }
 

@@ -11,8 +11,9 @@ namespace qv {
 // recorded ride then finds its goals where it left them), the live generator after that.
 class DemoGoalCourse final : public GoalCourse {
   public:
-    DemoGoalCourse(GraphicsDevice& device, SoundSystem& sound, const Field& field, const Camera& camera,
-                   GameState& state, const std::string& goalFile = GoalRecord::kDemoFile);
+    DemoGoalCourse(GraphicsDevice& device, ContentCache& content, SoundSystem& sound, const Field& field,
+                   const Camera& camera, GameState& state,
+                   const std::string& goalFile = GoalRecord::kDemoFile);
 
   protected:
     int32_t nextValue() override;

@@ -15,9 +15,9 @@ constexpr Vec3 kTumble{0.32f, 0.2f, 0.26f};
 
 } // namespace
 
-GoalCharacter::GoalCharacter(GraphicsDevice& device, SoundSystem& sound, const Field& field,
-                             const Camera& camera, GameState& state)
-    : device_(device), field_(field), camera_(camera), state_(state), mesh_(device, kMeshFile),
+GoalCharacter::GoalCharacter(GraphicsDevice& device, ContentCache& content, SoundSystem& sound,
+                             const Field& field, const Camera& camera, GameState& state)
+    : device_(device), field_(field), camera_(camera), state_(state), mesh_(device, content, kMeshFile),
       laughClip_(sound.createClip(kLaughFile, false)),
       knockDownClip_(sound.createClip(kKnockDownFile, false)) {}
 

@@ -66,8 +66,8 @@ class GoalCharacter {
     bool notYetKnockedDown() const { return notYetKnockedDown_; }
 
   protected:
-    GoalCharacter(GraphicsDevice& device, SoundSystem& sound, const Field& field, const Camera& camera,
-                  GameState& state);
+    GoalCharacter(GraphicsDevice& device, ContentCache& content, SoundSystem& sound, const Field& field,
+                  const Camera& camera, GameState& state);
 
     // Every position at start, goal distance 0, the flight running unseen from there.
     void startAt(const Vec3& point);

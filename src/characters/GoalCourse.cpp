@@ -12,9 +12,9 @@ constexpr int32_t kCellsPerSide = 100;
 
 } // namespace
 
-GoalCourse::GoalCourse(GraphicsDevice& device, SoundSystem& sound, const Field& field, const Camera& camera,
-                       GameState& state, const GoalRecord& record)
-    : GoalCharacter(device, sound, field, camera, state), record_(record) {
+GoalCourse::GoalCourse(GraphicsDevice& device, ContentCache& content, SoundSystem& sound, const Field& field,
+                       const Camera& camera, GameState& state, const GoalRecord& record)
+    : GoalCharacter(device, content, sound, field, camera, state), record_(record) {
     // No lift here: the first goal's distance is measured from the ground at the centre.
     startAt({kFieldCentre, field.heightAt(kFieldCentre, kFieldCentre), kFieldCentre});
 }

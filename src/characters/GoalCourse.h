@@ -37,8 +37,8 @@ class GoalCourse : public GoalCharacter {
   protected:
     // The goal starts as a flight from the field centre; the variant makes the first placement
     // once its record is ready.
-    GoalCourse(GraphicsDevice& device, SoundSystem& sound, const Field& field, const Camera& camera,
-               GameState& state, const GoalRecord& record);
+    GoalCourse(GraphicsDevice& device, ContentCache& content, SoundSystem& sound, const Field& field,
+               const Camera& camera, GameState& state, const GoalRecord& record);
 
     // The next raw random value, 0 or more.
     virtual int32_t nextValue() = 0;

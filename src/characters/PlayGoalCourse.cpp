@@ -2,9 +2,9 @@
 
 namespace qv {
 
-PlayGoalCourse::PlayGoalCourse(GraphicsDevice& device, SoundSystem& sound, const Field& field,
-                               const Camera& camera, GameState& state)
-    : GoalCourse(device, sound, field, camera, state, GoalRecord(0)) {
+PlayGoalCourse::PlayGoalCourse(GraphicsDevice& device, ContentCache& content, SoundSystem& sound,
+                               const Field& field, const Camera& camera, GameState& state)
+    : GoalCourse(device, content, sound, field, camera, state, GoalRecord(0)) {
     placeNextGoal();
 }
 

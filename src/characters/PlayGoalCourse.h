@@ -8,8 +8,8 @@ namespace qv {
 // with the run's recording when an endless run ends.
 class PlayGoalCourse final : public GoalCourse {
   public:
-    PlayGoalCourse(GraphicsDevice& device, SoundSystem& sound, const Field& field, const Camera& camera,
-                   GameState& state);
+    PlayGoalCourse(GraphicsDevice& device, ContentCache& content, SoundSystem& sound, const Field& field,
+                   const Camera& camera, GameState& state);
 
   protected:
     int32_t nextValue() override;

@@ -2,9 +2,10 @@
 
 namespace qv {
 
-ReplayGoalCourse::ReplayGoalCourse(GraphicsDevice& device, SoundSystem& sound, const Field& field,
-                                   const Camera& camera, GameState& state, const std::vector<int32_t>& draws)
-    : GoalCourse(device, sound, field, camera, state, GoalRecord(0)), draws_(draws) {
+ReplayGoalCourse::ReplayGoalCourse(GraphicsDevice& device, ContentCache& content, SoundSystem& sound,
+                                   const Field& field, const Camera& camera, GameState& state,
+                                   const std::vector<int32_t>& draws)
+    : GoalCourse(device, content, sound, field, camera, state, GoalRecord(0)), draws_(draws) {
     placeNextGoal();
 }
 

@@ -13,8 +13,8 @@ namespace qv {
 class ReplayGoalCourse : public GoalCourse {
   public:
     // The draws must outlive this.
-    ReplayGoalCourse(GraphicsDevice& device, SoundSystem& sound, const Field& field, const Camera& camera,
-                     GameState& state, const std::vector<int32_t>& draws);
+    ReplayGoalCourse(GraphicsDevice& device, ContentCache& content, SoundSystem& sound, const Field& field,
+                     const Camera& camera, GameState& state, const std::vector<int32_t>& draws);
 
   protected:
     int32_t nextValue() override;

@@ -36,10 +36,11 @@ constexpr Argb kMarkerHidden = 0x00000000;
 
 } // namespace
 
-TargetArrow::TargetArrow(GraphicsDevice& device, const Rider& rider, const GoalCourse& goalCourse,
-                         const Camera& camera, const GameState& state)
+TargetArrow::TargetArrow(GraphicsDevice& device, ContentCache& content, const Rider& rider,
+                         const GoalCourse& goalCourse, const Camera& camera, const GameState& state)
     : device_(device), rider_(rider), goalCourse_(goalCourse), camera_(camera), state_(state),
-      markerTexture_(requireTexture(device, data::kTargetTexture)), mesh_(device, data::kArrowMesh) {
+      markerTexture_(requireTexture(device, content, data::kTargetTexture)),
+      mesh_(device, content, data::kArrowMesh) {
     placeAndAim();
 }
 

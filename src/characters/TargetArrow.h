@@ -15,6 +15,8 @@
 
 namespace qv {
 
+class ContentCache;
+
 // Shows the way to the current goal: a 3D arrow floating just above the rider that points at
 // the goal and pulses, more strongly the nearer the goal is, and a point sprite on the goal
 // itself whose flicker colours tell how far beyond the sight range the goal still is.
@@ -34,8 +36,8 @@ class TargetArrow {
     // Loads ./Data/tex/target.dds (FatalError "ERROR : Create Direct3DTexture" when it cannot be
     // made), then ./Data/x/arrow.x. The arrow starts out in place above the rider and aimed at the
     // goal, so the start phase can draw it before its first update.
-    TargetArrow(GraphicsDevice& device, const Rider& rider, const GoalCourse& goalCourse,
-                const Camera& camera, const GameState& state);
+    TargetArrow(GraphicsDevice& device, ContentCache& content, const Rider& rider,
+                const GoalCourse& goalCourse, const Camera& camera, const GameState& state);
 
     // Places the arrow for the camera's view, aims it at the goal and advances its pulse.
     void update();

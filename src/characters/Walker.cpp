@@ -8,9 +8,9 @@
 
 namespace qv {
 
-Walker::Walker(GraphicsDevice& device, SoundSystem& sound, const Rider& rider, const WaterSurface& water,
-               const GameState& state)
-    : device_(device), rider_(rider), water_(water), state_(state), mesh_(device, kMeshFile),
+Walker::Walker(GraphicsDevice& device, ContentCache& content, SoundSystem& sound, const Rider& rider,
+               const WaterSurface& water, const GameState& state)
+    : device_(device), rider_(rider), water_(water), state_(state), mesh_(device, content, kMeshFile),
       laughClip_(sound.createClip(kLaughFile, true)) {}
 
 Walker::~Walker() {

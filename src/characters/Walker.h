@@ -31,8 +31,8 @@ class Walker {
     static constexpr float kWalkSpeed = 0.11f;
     static constexpr float kDrawLift = 0.2f;
 
-    Walker(GraphicsDevice& device, SoundSystem& sound, const Rider& rider, const WaterSurface& water,
-           const GameState& state);
+    Walker(GraphicsDevice& device, ContentCache& content, SoundSystem& sound, const Rider& rider,
+           const WaterSurface& water, const GameState& state);
     ~Walker();
     Walker(const Walker&) = delete;
     Walker& operator=(const Walker&) = delete;

@@ -10,10 +10,11 @@ namespace qv {
 
 namespace {
 
-std::unique_ptr<Texture> loadGroundTexture(GraphicsDevice& device, const SceneOptions& options) {
+std::unique_ptr<Texture> loadGroundTexture(GraphicsDevice& device, ContentCache& content,
+                                           const SceneOptions& options) {
     if (!options.groundTexture)
         return nullptr;
-    std::unique_ptr<Texture> texture = requireTexture(device, resolvePath(data::kGroundTexture));
+    std::unique_ptr<Texture> texture = requireTexture(device, content, resolvePath(data::kGroundTexture));
     // The picture repeats cell after cell; read across its seams, no dark line marks the cells.
     device.setTextureEdges(*texture, TextureEdges::Repeat);
     return texture;
@@ -30,9 +31,10 @@ std::unique_ptr<StaticGeometry> uploadGround(GraphicsDevice& device, const Field
 
 } // namespace
 
-Field::Field(GraphicsDevice& device, const GameState& state, const SceneOptions& options)
+Field::Field(GraphicsDevice& device, ContentCache& content, const GameState& state,
+             const SceneOptions& options)
     : device_(device), window_(state.sightRange), palette_(options.palette),
-      groundTexture_(loadGroundTexture(device, options)),
+      groundTexture_(loadGroundTexture(device, content, options)),
       grid_(FieldHeights::read(resolvePath(dataFilePath(state.stageNumber))), palette_),
       ground_(uploadGround(device, grid_)) {}
 

@@ -14,6 +14,8 @@
 
 namespace qv {
 
+class ContentCache;
+
 // The terrain of one stage: heights from ./Data/FieldN.dat (N = stage number mod 4), the height
 // and normal queries everyone rides on, and the drawing of the part the camera can see.
 class Field {
@@ -21,7 +23,7 @@ class Field {
     // Takes the palette and ground-texture switches, loads the ground texture and the field
     // file. Throws FatalError "ERROR : Create Direct3DTexture" or
     // "ERROR : Cannot open FieldDataFile".
-    Field(GraphicsDevice& device, const GameState& state, const SceneOptions& options);
+    Field(GraphicsDevice& device, ContentCache& content, const GameState& state, const SceneOptions& options);
 
     // "./Data/Field0.dat" with the 0 replaced by the two low bits of the stage number.
     static std::string dataFilePath(uint32_t stageNumber);

@@ -70,7 +70,7 @@ uint32_t countFrame(uint32_t& counter) {
 
 } // namespace
 
-MessageBoard::MessageBoard(GraphicsDevice& device, GameState& state)
+MessageBoard::MessageBoard(GraphicsDevice& device, ContentCache& content, GameState& state)
     : device_(device), state_(state), caption_(132.0f, 268.0f, 508.0f, 372.0f, kWhite),
       start_(rowQuad(0.0f, 240.0f, 640.0f, 240.0f, kStartRow)),
       race_(rowQuad(192.0f, 208.0f, 448.0f, 272.0f, kRaceRow)),
@@ -80,7 +80,7 @@ MessageBoard::MessageBoard(GraphicsDevice& device, GameState& state)
       remaining_(152.0f, 198.0f, 488.0f, 282.0f, kWhite) {
     state_.introDone = false;
     for (size_t i = 0; i < sheets_.size(); ++i)
-        sheets_[i] = requireTexture(device_, kSheetFiles[i]);
+        sheets_[i] = requireTexture(device_, content, kSheetFiles[i]);
 }
 
 uint32_t MessageBoard::stageInCycle(uint32_t stageNumber) {

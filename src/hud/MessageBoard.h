@@ -11,6 +11,8 @@
 
 namespace qv {
 
+class ContentCache;
+
 // The fixed 2D signs of a scene: the attract demo's mode caption, the stage title, the start,
 // race, cleared and finish banners and the remaining-goals display. Each sign is one row of one of
 // four lettering sheets on its own quad, timed by its own counter of drawn frames, so a sign's
@@ -32,7 +34,7 @@ class MessageBoard {
 
     // Loads str.dds, strd.dds, stagenum.dds and rest.dds; throws FatalError
     // "ERROR : Create Direct3DTexture" when one cannot be made. Clears the intro-done flag.
-    MessageBoard(GraphicsDevice& device, GameState& state);
+    MessageBoard(GraphicsDevice& device, ContentCache& content, GameState& state);
 
     // Every sign sets the identity world transform and its sheet, and draws two-triangle strips
     // in the overlay vertex format the phase has set.

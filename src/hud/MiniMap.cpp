@@ -23,10 +23,10 @@ constexpr Argb kGoalPulseStep = 0x0808; // green and blue together
 
 } // namespace
 
-MiniMap::MiniMap(GraphicsDevice& device, const Rider& rider, const GoalCourse& goalCourse,
-                 const GameState& state)
+MiniMap::MiniMap(GraphicsDevice& device, ContentCache& content, const Rider& rider,
+                 const GoalCourse& goalCourse, const GameState& state)
     : device_(device), rider_(rider), goalCourse_(goalCourse), state_(state),
-      mapTexture_(requireTexture(device, picturePath(state.stageNumber))),
+      mapTexture_(requireTexture(device, content, picturePath(state.stageNumber))),
       mapQuad_(kCentre.x - kHalfSide, kCentre.y - kHalfSide, kCentre.x + kHalfSide, kCentre.y + kHalfSide,
                kMapColour),
       goalSquare_(0.0f, 0.0f, 0.0f, 0.0f, goalColour(0)) {

@@ -17,6 +17,8 @@
 
 namespace qv {
 
+class ContentCache;
+
 // The whole field as a small translucent picture in the bottom right corner, turned so that the
 // field's +x points up and its +z left, with a red arrowhead for the rider's facing and a
 // pulsing cyan square on the goal.
@@ -34,7 +36,8 @@ class MiniMap {
 
     // Loads the stage's map picture; FatalError "ERROR : Create Direct3DTexture" when it cannot
     // be made.
-    MiniMap(GraphicsDevice& device, const Rider& rider, const GoalCourse& goalCourse, const GameState& state);
+    MiniMap(GraphicsDevice& device, ContentCache& content, const Rider& rider, const GoalCourse& goalCourse,
+            const GameState& state);
 
     // The picture, the rider mark and, until the stage is cleared, the goal mark. The phase has
     // set the overlay vertex format.

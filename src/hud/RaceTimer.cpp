@@ -23,11 +23,11 @@ constexpr Argb kPanelColour = 0xBBFFFFFF;
 
 } // namespace
 
-RaceTimer::RaceTimer(GraphicsDevice& device, const RaceClock& clock)
+RaceTimer::RaceTimer(GraphicsDevice& device, ContentCache& content, const RaceClock& clock)
     : device_(device), clock_(clock), digit_(0.0f, kDigitTop, kDigitWidth, kDigitBottom, 0xFFFFFFFF),
       back_(kPanelLeft, kPanelTop, kPanelRight, kPanelBottom, kPanelColour), shown_(clock.remainingTime()) {
-    digitTexture_ = requireTexture(device_, kDigitTexture);
-    backTexture_ = requireTexture(device_, kBackTexture);
+    digitTexture_ = requireTexture(device_, content, kDigitTexture);
+    backTexture_ = requireTexture(device_, content, kBackTexture);
 }
 
 Argb RaceTimer::digitColour(double remaining) {

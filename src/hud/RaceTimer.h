@@ -11,6 +11,8 @@
 
 namespace qv {
 
+class ContentCache;
+
 // Shows the race clock's remaining seconds in the top left corner. The shown time drops at once
 // and climbs after a new goal's time a frame at a time, so a bonus visibly counts up.
 class RaceTimer {
@@ -19,7 +21,7 @@ class RaceTimer {
     static constexpr const char* kBackTexture = data::kTimePanelTexture;
 
     // Throws FatalError "ERROR : Create Direct3DTexture" when either picture cannot be made.
-    RaceTimer(GraphicsDevice& device, const RaceClock& clock);
+    RaceTimer(GraphicsDevice& device, ContentCache& content, const RaceClock& clock);
 
     // The phase has set the overlay vertex format.
     void draw();

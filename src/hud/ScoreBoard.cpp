@@ -28,11 +28,11 @@ constexpr int32_t kStampFromWait = 50;
 
 } // namespace
 
-ScoreBoard::ScoreBoard(GraphicsDevice& device, SoundSystem& sound, const GameState& game,
-                       const RaceScore& score)
+ScoreBoard::ScoreBoard(GraphicsDevice& device, ContentCache& content, SoundSystem& sound,
+                       const GameState& game, const RaceScore& score)
     : device_(device), game_(game), score_(score),
       cell_(0.0f, kDigitTop, kDigitWidth, kDigitBottom, 0xFFFFFFFF) {
-    digitTexture_ = requireTexture(device_, kDigitTexture);
+    digitTexture_ = requireTexture(device_, content, kDigitTexture);
     countClip_ = sound.createClip(kCountSound, false);
     bangClip_ = sound.createClip(kBangSound, false);
 }

@@ -14,6 +14,8 @@
 
 namespace qv {
 
+class ContentCache;
+
 // The score display in the top right corner: the run's score counting up (the attract demo shows
 // the mode's high score instead), the blinking high-score banner and the stamp that lands when a
 // stage is cleared with a new best. It only shows what the race's score says.
@@ -25,7 +27,8 @@ class ScoreBoard {
     static constexpr int32_t kBangWait = 56; // stage-clear wait at which the stamp lands
 
     // Throws FatalError "ERROR : Create Direct3DTexture" when the digit sheet cannot be made.
-    ScoreBoard(GraphicsDevice& device, SoundSystem& sound, const GameState& game, const RaceScore& score);
+    ScoreBoard(GraphicsDevice& device, ContentCache& content, SoundSystem& sound, const GameState& game,
+               const RaceScore& score);
     ~ScoreBoard();
     ScoreBoard(const ScoreBoard&) = delete;
     ScoreBoard& operator=(const ScoreBoard&) = delete;

@@ -42,14 +42,14 @@ uint32_t toByte(float level) {
 
 } // namespace
 
-Boost::Boost(GraphicsDevice& device, SoundSystem& sound)
+Boost::Boost(GraphicsDevice& device, ContentCache& content, SoundSystem& sound)
     : device_(device),
       bar_(makeQuad(kBarLeft, kBarTop, kBarRight, kBarBottom, kBarTopV, kBarBottomV, kWhite)),
       frame_(makeQuad(5.0f, 436.0f, 235.0f, 474.0f, kBarTopV, kBarBottomV, kWhite)),
-      gaugeTexture_(requireTexture(device, data::kBoostGaugeTexture)),
-      effectModel_(std::make_unique<MeshModel>(device, data::kBoostMesh)) {
+      gaugeTexture_(requireTexture(device, content, data::kBoostGaugeTexture)),
+      effectModel_(std::make_unique<MeshModel>(device, content, data::kBoostMesh)) {
     for (size_t i = 0; i < effectTextures_.size(); ++i)
-        effectTextures_[i] = requireTexture(device, data::boostTexture(static_cast<uint32_t>(i)));
+        effectTextures_[i] = requireTexture(device, content, data::boostTexture(static_cast<uint32_t>(i)));
     sound_ = sound.createClip(data::kBoostSound, false);
 }
 

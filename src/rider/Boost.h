@@ -24,7 +24,7 @@ class Boost {
     static constexpr float kRefill = 0.0075f;
 
     // Throws FatalError "ERROR : Create Direct3DTexture" when a texture cannot be made.
-    Boost(GraphicsDevice& device, SoundSystem& sound);
+    Boost(GraphicsDevice& device, ContentCache& content, SoundSystem& sound);
     ~Boost();
     Boost(const Boost&) = delete;
     Boost& operator=(const Boost&) = delete;

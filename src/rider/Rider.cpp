@@ -56,15 +56,15 @@ float length(const Vec2& v) {
 const Rider::Handling Rider::kGroundHandling{0.993f, 0.95f, 0.7f, 0.002f, -0.0008f, 0.0017f, true};
 const Rider::Handling Rider::kSkidHandling{0.997f, 0.985f, 0.97f, 0.0008f, -0.0004f, 0.0008f, false};
 
-Rider::Rider(GraphicsDevice& device, SoundSystem& sound, ControlSource& controls, const Field& field,
-             const WaterSurface& water)
+Rider::Rider(GraphicsDevice& device, ContentCache& content, SoundSystem& sound, ControlSource& controls,
+             const Field& field, const WaterSurface& water)
     : device_(device), controls_(controls), field_(field), water_(water) {
     position_ = {kStartX, field_.heightAt(kStartX, kStartZ), kStartZ};
     previousPosition_ = position_;
-    boost_ = std::make_unique<Boost>(device, sound);
-    body_ = std::make_unique<MeshModel>(device, data::kRiderBodyMesh);
-    brows_ = std::make_unique<MeshModel>(device, data::kRiderBrowsMesh);
-    tricycle_ = std::make_unique<MeshModel>(device, data::kTricycleMesh);
+    boost_ = std::make_unique<Boost>(device, content, sound);
+    body_ = std::make_unique<MeshModel>(device, content, data::kRiderBodyMesh);
+    brows_ = std::make_unique<MeshModel>(device, content, data::kRiderBrowsMesh);
+    tricycle_ = std::make_unique<MeshModel>(device, content, data::kTricycleMesh);
     jumpSound_ = sound.createClip(data::kJumpSound, false);
     bumpSound_ = sound.createClip(data::kBumpSound, false);
 }

@@ -26,8 +26,8 @@ class Rider {
   public:
     // Starts at rest on the field's start point. The control source (the player's recorded keys
     // or the demo's recording) is read once per update while control is enabled.
-    Rider(GraphicsDevice& device, SoundSystem& sound, ControlSource& controls, const Field& field,
-          const WaterSurface& water);
+    Rider(GraphicsDevice& device, ContentCache& content, SoundSystem& sound, ControlSource& controls,
+          const Field& field, const WaterSurface& water);
     ~Rider();
     Rider(const Rider&) = delete;
     Rider& operator=(const Rider&) = delete;

@@ -28,8 +28,9 @@ constexpr float kRaceFarPlane = 142.0f;
 
 RacePhase::RacePhase(const SceneParts& parts) : parts_(parts) {
     raceClock_ = std::make_unique<RaceClock>(parts_.game);
-    raceTimer_ = std::make_unique<RaceTimer>(parts_.graphics, *raceClock_);
-    miniMap_ = std::make_unique<MiniMap>(parts_.graphics, parts_.rider, parts_.goalCourse, parts_.game);
+    raceTimer_ = std::make_unique<RaceTimer>(parts_.graphics, parts_.content, *raceClock_);
+    miniMap_ = std::make_unique<MiniMap>(parts_.graphics, parts_.content, parts_.rider, parts_.goalCourse,
+                                         parts_.game);
     parts_.rider.setBrowsShown(true);
 }
 

@@ -51,11 +51,11 @@ DemoPair::Files readableDemo(const PlayerFiles& files) {
 
 } // namespace
 
-Scene::Scene(SceneKind kind, GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard,
-             GameState& state, const SceneOptions& options, const PlayerFiles& files,
+Scene::Scene(SceneKind kind, GraphicsDevice& graphics, ContentCache& content, SoundSystem& sound,
+             KeyboardInput& keyboard, GameState& state, const SceneOptions& options, const PlayerFiles& files,
              const ReplayStage* replay)
-    : kind_(kind), graphics_(graphics), sound_(sound), keyboard_(keyboard), game_(state), options_(options),
-      files_(files), demo_(readableDemo(files)), replay_(replay) {
+    : kind_(kind), graphics_(graphics), content_(content), sound_(sound), keyboard_(keyboard), game_(state),
+      options_(options), files_(files), demo_(readableDemo(files)), replay_(replay) {
     if (kind_ == SceneKind::Replay && !replay_)
         throw FatalError("ERROR : a replay scene without a replay");
     readySound_ = sound_.createClip(data::kReadySound, false);
@@ -78,24 +78,25 @@ Scene::Scene(SceneKind kind, GraphicsDevice& graphics, SoundSystem& sound, Keybo
 void Scene::build() {
     fog_ = std::make_unique<Fog>(graphics_, game_, options_);
     light_ = std::make_unique<SceneLight>(graphics_);
-    field_ = std::make_unique<Field>(graphics_, game_, options_);
+    field_ = std::make_unique<Field>(graphics_, content_, game_, options_);
     water_ = std::make_unique<WaterSurface>(graphics_, game_, options_);
     buildRider();
-    ripples_ = std::make_unique<RippleSet>(graphics_, *water_, options_);
+    ripples_ = std::make_unique<RippleSet>(graphics_, content_, *water_, options_);
     camera_ = std::make_unique<Camera>(graphics_, keyboard_, *rider_, *field_, game_);
     sky_ = std::make_unique<SkyBackdrop>(graphics_, game_);
-    splashes_ = std::make_unique<SplashSet>(graphics_, sound_, *water_, game_, options_);
-    shadow_ = std::make_unique<BlobShadow>(graphics_, *rider_, *field_);
+    splashes_ = std::make_unique<SplashSet>(graphics_, content_, sound_, *water_, game_, options_);
+    shadow_ = std::make_unique<BlobShadow>(graphics_, content_, *rider_, *field_);
     score_ = std::make_unique<RaceScore>(game_, options_.initializeScores, files_);
-    scoreBoard_ = std::make_unique<ScoreBoard>(graphics_, sound_, game_, *score_);
+    scoreBoard_ = std::make_unique<ScoreBoard>(graphics_, content_, sound_, game_, *score_);
     buildGoalCourse();
-    arrow_ = std::make_unique<TargetArrow>(graphics_, *rider_, *goalCourse_, *camera_, game_);
-    walker_ = std::make_unique<Walker>(graphics_, sound_, *rider_, *water_, game_);
+    arrow_ = std::make_unique<TargetArrow>(graphics_, content_, *rider_, *goalCourse_, *camera_, game_);
+    walker_ = std::make_unique<Walker>(graphics_, content_, sound_, *rider_, *water_, game_);
     hitTest_ = std::make_unique<HitTest>();
-    messageBoard_ = std::make_unique<MessageBoard>(graphics_, game_);
-    buildPhases(SceneParts{graphics_, keyboard_, game_, *rider_, *camera_, *shadow_, *ripples_, *splashes_,
-                           *goalCourse_, *arrow_, *walker_, *field_, *water_, *sky_, *fog_, *score_,
-                           *scoreBoard_, *hitTest_, *messageBoard_});
+    messageBoard_ = std::make_unique<MessageBoard>(graphics_, content_, game_);
+    buildPhases(SceneParts{graphics_, content_, keyboard_,    game_,      *rider_,
+                           *camera_,  *shadow_, *ripples_,    *splashes_, *goalCourse_,
+                           *arrow_,   *walker_, *field_,      *water_,    *sky_,
+                           *fog_,     *score_,  *scoreBoard_, *hitTest_,  *messageBoard_});
 }
 
 // The demo replays the best recorded ride; a player's keys are recorded as they are read.
@@ -107,19 +108,19 @@ void Scene::buildRider() {
         controls = (playback_ = std::make_unique<DemoPlayback>(demo_.ride)).get();
     else
         controls = (recorder_ = std::make_unique<KeyboardRecorder>(keyboard_)).get();
-    rider_ = std::make_unique<Rider>(graphics_, sound_, *controls, *field_, *water_);
+    rider_ = std::make_unique<Rider>(graphics_, content_, sound_, *controls, *field_, *water_);
 }
 
 // The demo's goals follow its goal file; a player's are drawn live and recorded.
 void Scene::buildGoalCourse() {
     if (replay_)
-        goalCourse_ =
-            std::make_unique<ReplayGoalCourse>(graphics_, sound_, *field_, *camera_, game_, replay_->draws);
+        goalCourse_ = std::make_unique<ReplayGoalCourse>(graphics_, content_, sound_, *field_, *camera_,
+                                                         game_, replay_->draws);
     else if (kind_ == SceneKind::Attract)
-        goalCourse_ =
-            std::make_unique<DemoGoalCourse>(graphics_, sound_, *field_, *camera_, game_, demo_.goals);
+        goalCourse_ = std::make_unique<DemoGoalCourse>(graphics_, content_, sound_, *field_, *camera_, game_,
+                                                       demo_.goals);
     else
-        goalCourse_ = std::make_unique<PlayGoalCourse>(graphics_, sound_, *field_, *camera_, game_);
+        goalCourse_ = std::make_unique<PlayGoalCourse>(graphics_, content_, sound_, *field_, *camera_, game_);
 }
 
 void Scene::buildPhases(const SceneParts& parts) {

@@ -16,6 +16,7 @@ namespace qv {
 
 class BlobShadow;
 class Camera;
+class ContentCache;
 class DemoPlayback;
 class Field;
 class FinishPhase;
@@ -60,11 +61,13 @@ class Scene {
 
     // Sets the game's demo flag and clears its stage-cleared state before building anything.
     // A component that fails to build ends the program; what was built goes first, in order.
-    // The player's files are where the demo comes from and a run's files go.
+    // The pictures and meshes come from the content cache (kept by the owner of the scenes,
+    // so the next scene decodes none of them again); the device's textures and buffers are the
+    // scene's own. The player's files are where the demo comes from and a run's files go.
     // A replay scene rides the given stage, which must outlive it; so may the attract demo.
-    Scene(SceneKind kind, GraphicsDevice& graphics, SoundSystem& sound, KeyboardInput& keyboard,
-          GameState& state, const SceneOptions& options, const PlayerFiles& files = PlayerFiles(),
-          const ReplayStage* replay = nullptr);
+    Scene(SceneKind kind, GraphicsDevice& graphics, ContentCache& content, SoundSystem& sound,
+          KeyboardInput& keyboard, GameState& state, const SceneOptions& options,
+          const PlayerFiles& files = PlayerFiles(), const ReplayStage* replay = nullptr);
     ~Scene();
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
@@ -128,6 +131,7 @@ class Scene {
     bool finished_ = false;
     bool soundsHeld_ = false; // by a pause for focus loss
     GraphicsDevice& graphics_;
+    ContentCache& content_;
     SoundSystem& sound_;
     KeyboardInput& keyboard_;
     GameState& game_;

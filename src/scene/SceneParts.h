@@ -4,6 +4,7 @@ namespace qv {
 
 class BlobShadow;
 class Camera;
+class ContentCache;
 class Field;
 class Fog;
 class GoalCourse;
@@ -25,6 +26,7 @@ struct GameState;
 // The scene's components as its phases see them: plain references to what the scene owns.
 struct SceneParts {
     GraphicsDevice& graphics;
+    ContentCache& content;
     KeyboardInput& keyboard;
     GameState& game;
     Rider& rider;

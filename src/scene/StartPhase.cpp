@@ -16,7 +16,7 @@
 namespace qv {
 
 StartPhase::StartPhase(const SceneParts& parts)
-    : parts_(parts), signal_(parts.graphics, parts.game),
+    : parts_(parts), signal_(parts.graphics, parts.content, parts.game),
       farPlane_(static_cast<float>(parts.game.sightRange) + 2.0f) {
     parts_.fog.reset();
     parts_.walker.launch();

@@ -18,12 +18,13 @@ Argb whiteWithAlpha(int32_t alpha) {
 
 } // namespace
 
-StartSignal::StartSignal(GraphicsDevice& graphics, const GameState& state)
+StartSignal::StartSignal(GraphicsDevice& graphics, ContentCache& content, const GameState& state)
     : graphics_(graphics), quad_{{{0, 0, 0, 1, 0xFFFFFFFF, 0, 0},
                                   {640, 0, 0, 1, 0xFFFFFFFF, 1, 0},
                                   {0, 480, 0, 1, 0xFFFFFFFF, 0, 1},
                                   {640, 480, 0, 1, 0xFFFFFFFF, 1, 1}}} {
-    texture_ = requireTexture(graphics_, state.demoMode ? data::kDemoStartTexture : data::kStartTexture);
+    texture_ =
+        requireTexture(graphics_, content, state.demoMode ? data::kDemoStartTexture : data::kStartTexture);
     graphics_.setTextureEdges(*texture_, TextureEdges::Clamp);
 }
 

@@ -9,6 +9,7 @@
 
 namespace qv {
 
+class ContentCache;
 class GraphicsDevice;
 struct GameState;
 
@@ -16,7 +17,7 @@ struct GameState;
 // right to left. The demo shows its own picture (with "press Enter").
 class StartSignal {
   public:
-    StartSignal(GraphicsDevice& graphics, const GameState& state);
+    StartSignal(GraphicsDevice& graphics, ContentCache& content, const GameState& state);
     void animate();
     void draw();
 

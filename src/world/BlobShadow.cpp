@@ -37,11 +37,11 @@ std::array<Vec3, BlobShadow::kVertexCount> scaledOffsets() {
 
 } // namespace
 
-BlobShadow::BlobShadow(GraphicsDevice& device, const Rider& rider, const Field& field)
+BlobShadow::BlobShadow(GraphicsDevice& device, ContentCache& content, const Rider& rider, const Field& field)
     : device_(device), rider_(rider), field_(field), offsets_(scaledOffsets()) {
     for (size_t i = 0; i < fan_.size(); ++i)
         fan_[i] = {0.0f, 0.0f, 0.0f, kColor, kColumnU, i == 0 ? kCentreV : kRimV};
-    texture_ = requireTexture(device_, data::kShadowTexture);
+    texture_ = requireTexture(device_, content, data::kShadowTexture);
 }
 
 void BlobShadow::draw() {

@@ -13,6 +13,8 @@
 
 namespace qv {
 
+class ContentCache;
+
 // The rider's shadow: a small dark octagon laid on the ground under the rider, each corner at
 // the terrain height of its own point so the disc folds with the ground. It ignores the light
 // and the rider's height, so it stays on the ground through a jump.
@@ -23,7 +25,7 @@ class BlobShadow {
     static constexpr size_t kVertexCount = 10; // centre, eight corners, the first corner again
 
     // Throws FatalError "ERROR : Create Direct3DTexture" when ./Data/tex/shadow.dds cannot be made.
-    BlobShadow(GraphicsDevice& device, const Rider& rider, const Field& field);
+    BlobShadow(GraphicsDevice& device, ContentCache& content, const Rider& rider, const Field& field);
 
     // One triangle fan. The phase has set lighting off, the world vertex format, blending on,
     // depth writes off and the depth test on.

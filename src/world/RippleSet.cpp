@@ -37,12 +37,13 @@ Argb colourAt(int32_t age) {
 
 } // namespace
 
-RippleSet::RippleSet(GraphicsDevice& device, const WaterSurface& water, const SceneOptions& options)
+RippleSet::RippleSet(GraphicsDevice& device, ContentCache& content, const WaterSurface& water,
+                     const SceneOptions& options)
     : device_(device), water_(water), enabled_(options.ripples) {
     if (!enabled_)
         return;
     quad_ = kQuad;
-    texture_ = requireTexture(device_, data::kRippleTexture);
+    texture_ = requireTexture(device_, content, data::kRippleTexture);
 }
 
 bool RippleSet::readyToSpawn(const Vec3& position, float speed) const {

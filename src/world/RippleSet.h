@@ -14,6 +14,8 @@
 
 namespace qv {
 
+class ContentCache;
+
 // One ring on the water: where it started and how many updates it has lived.
 struct Ripple {
     float x = 0.0f;
@@ -33,7 +35,8 @@ class RippleSet {
 
     // The rider's values come through spawn. Throws FatalError "ERROR : Create Direct3DTexture"
     // when the ripple texture cannot be made.
-    RippleSet(GraphicsDevice& device, const WaterSurface& water, const SceneOptions& options);
+    RippleSet(GraphicsDevice& device, ContentCache& content, const WaterSurface& water,
+              const SceneOptions& options);
 
     // Starts a ring at the rider's x and z if the rider is in or under the water, fast enough and
     // the last ring is old enough: 10 updates at the slowest, every update from speed 0.2 on.

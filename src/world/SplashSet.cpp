@@ -25,8 +25,8 @@ constexpr float kPointSizeMin = 0.0f;
 
 } // namespace
 
-SplashSet::SplashSet(GraphicsDevice& device, SoundSystem& sound, const WaterSurface& water, GameState& state,
-                     const SceneOptions& options)
+SplashSet::SplashSet(GraphicsDevice& device, ContentCache& content, SoundSystem& sound,
+                     const WaterSurface& water, GameState& state, const SceneOptions& options)
     : device_(device), water_(water), state_(state), enabled_(options.splashes) {
     if (!enabled_)
         return;
@@ -35,7 +35,7 @@ SplashSet::SplashSet(GraphicsDevice& device, SoundSystem& sound, const WaterSurf
     active_.assign(kPoints, 0);
     wadeSound_ = sound.createClip(data::kWadeSound, false);
     deepSound_ = sound.createClip(data::kDeepSplashSound, false);
-    texture_ = requireTexture(device_, data::kSplashTexture);
+    texture_ = requireTexture(device_, content, data::kSplashTexture);
 }
 
 size_t SplashSet::activeCount() const {

@@ -16,6 +16,8 @@
 
 namespace qv {
 
+class ContentCache;
+
 // Spray thrown up where the rider moves through the water: particles that fly up, fall back and
 // vanish into the water, drawn as point sprites, with a splash sound. A fixed pool of points,
 // every one sent to the device each frame; an idle point waits below the field's corner.
@@ -32,8 +34,8 @@ class SplashSet {
 
     // Draws its random numbers from state.random. Throws FatalError
     // "ERROR : Create Direct3DTexture" when the splash texture cannot be made.
-    SplashSet(GraphicsDevice& device, SoundSystem& sound, const WaterSurface& water, GameState& state,
-              const SceneOptions& options);
+    SplashSet(GraphicsDevice& device, ContentCache& content, SoundSystem& sound, const WaterSurface& water,
+              GameState& state, const SceneOptions& options);
 
     // A burst at the rider: waterContact 1 (wading) or 2 (deep) picks the sound and, with the
     // speed, the number of particles. Below kMinSpeed nothing happens.

@@ -203,6 +203,15 @@ TEST_F(EnterDuringRunTest, ARunsFilesAreWrittenAsItEndsAndAFailedOneIsReported) 
     EXPECT_EQ(errors.str(), "qorvex: could not save ./Data/replay.dat; the run's result is not kept there\n");
 }
 
+// The demo and the run read the pictures and meshes; the director keeps them, so the demo after
+// the run opens none of those files again.
+TEST_F(EnterDuringRunTest, TheDemoAfterARunOpensNoPictureOrMeshAgain) {
+    ASSERT_TRUE(runUntilState(GameDirector::Run, 20));
+    rig.removePicturesAndMeshes();
+    ASSERT_TRUE(runUntilState(GameDirector::Attract, 80));
+    EXPECT_EQ(director().scene()->kind(), SceneKind::Attract);
+}
+
 TEST_F(EnterDuringRunTest, QuittingDuringARunStillKeepsItsFiles) {
     ASSERT_TRUE(runUntilState(GameDirector::Run, 20));
     runUntil(ticks + 20);

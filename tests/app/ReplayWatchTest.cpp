@@ -1,4 +1,5 @@
 #include "app/ReplayWatch.h"
+#include "assets/ContentCache.h"
 #include "platform/KeyboardInput.h"
 #include "platform/NullSoundSystem.h"
 #include "platform/RecordingRenderDevice.h"
@@ -29,8 +30,8 @@ class ReplayWatchTest : public ::testing::Test {
         return run ? *run : ReplayRun();
     }
     std::unique_ptr<ReplayWatch> watch(const std::string& name) {
-        return std::make_unique<ReplayWatch>(graphics, sound, keyboard, game, SceneOptions{}, PlayerFiles(),
-                                             golden(name));
+        return std::make_unique<ReplayWatch>(graphics, cache, sound, keyboard, game, SceneOptions{},
+                                             PlayerFiles(), golden(name));
     }
     static void ticks(ReplayWatch& w, uint64_t count, ReplayWatch::Controls controls = {}) {
         for (uint64_t i = 0; i < count; ++i)
@@ -45,6 +46,7 @@ class ReplayWatchTest : public ::testing::Test {
 
     test::ScopedWorkingDir content{test::gameBinary().parent_path()};
     RecordingRenderDevice graphics;
+    ContentCache cache;
     NullSoundSystem sound;
     ScriptedKeySource keys = ScriptedKeySource::fromText("");
     KeyboardInput keyboard{keys, keys};

@@ -1,5 +1,6 @@
 #include "assets/MeshModel.h"
 #include "XFiles.h"
+#include "assets/ContentCache.h"
 #include "core/FatalError.h"
 #include "platform/RecordingRenderDevice.h"
 #include "support/TempDir.h"
@@ -16,6 +17,7 @@ class MeshModelTest : public ::testing::Test {
   protected:
     TempDir dir;
     RecordingRenderDevice device{RecordingRenderDevice::Vertices::Keep};
+    ContentCache content;
 
     std::vector<Op> drawOps() const {
         std::vector<Op> ops;
@@ -26,7 +28,7 @@ class MeshModelTest : public ::testing::Test {
 
     void expectLoadError(const std::string& path) {
         try {
-            MeshModel model(device, path);
+            MeshModel model(device, content, path);
             ADD_FAILURE() << "no error for " << path;
         } catch (const FatalError& e) {
             EXPECT_EQ(std::string(e.what()), "ERROR : Load Mesh " + path);
@@ -35,7 +37,7 @@ class MeshModelTest : public ::testing::Test {
 };
 
 TEST_F(MeshModelTest, CopiesMaterialsWithAmbientFromDiffuseAndEmptyTextureSlots) {
-    MeshModel model(device, dir.write("cube.x", cubeWithInlineMaterials()));
+    MeshModel model(device, content, dir.write("cube.x", cubeWithInlineMaterials()));
     ASSERT_EQ(model.materialCount(), 2u);
     for (const Material& m : model.materials())
         EXPECT_EQ(m.ambient, m.diffuse);
@@ -45,7 +47,7 @@ TEST_F(MeshModelTest, CopiesMaterialsWithAmbientFromDiffuseAndEmptyTextureSlots)
 
 TEST_F(MeshModelTest, DrawsEachMaterialThenItsSubsetsInMaterialOrder) {
     // The file's first subset uses material 1; the draw must still go material 0 first.
-    MeshModel model(device, dir.write("parts.x", twoPartsOutOfOrder()));
+    MeshModel model(device, content, dir.write("parts.x", twoPartsOutOfOrder()));
     device.clearLog();
     model.draw();
     EXPECT_EQ(drawOps(), (std::vector<Op>{Op::VertexFormat, Op::Texture, Op::Material, Op::Draw, Op::Texture,
@@ -77,7 +79,7 @@ TEST_F(MeshModelTest, DrawsEachMaterialThenItsSubsetsInMaterialOrder) {
 }
 
 TEST_F(MeshModelTest, UnusedMaterialIsSetButDrawsNothing) {
-    MeshModel model(device, dir.write("cube.x", cubeWithUnusedMaterial()));
+    MeshModel model(device, content, dir.write("cube.x", cubeWithUnusedMaterial()));
     device.clearLog();
     model.draw();
     // Paint, then Spare (no faces), then Chrome.
@@ -88,7 +90,7 @@ TEST_F(MeshModelTest, UnusedMaterialIsSetButDrawsNothing) {
 }
 
 TEST_F(MeshModelTest, TintedMaterialsAreWhatIsDrawn) {
-    MeshModel model(device, dir.write("cube.x", cubeWithInlineMaterials()));
+    MeshModel model(device, content, dir.write("cube.x", cubeWithInlineMaterials()));
     model.materials()[1].diffuse.a = 0.25f;
     model.materials()[1].emissive = {1.0f, 0.0f, 0.0f, 1.0f};
     device.clearLog();

@@ -17,7 +17,8 @@ constexpr uint32_t kPatience = 3000; // ticks: well over a minute of riding
 class AutopilotRide {
   public:
     explicit AutopilotRide(RiderWorkspace& ws) : ws_(ws) {
-        rider_ = std::make_unique<Rider>(ws.rig.graphics, ws.rig.sound, recorder_, *ws.field, *ws.water);
+        rider_ = std::make_unique<Rider>(ws.rig.graphics, ws.rig.content, ws.rig.sound, recorder_, *ws.field,
+                                         *ws.water);
         rider_->setControlEnabled(true);
     }
 

@@ -110,7 +110,7 @@ TEST(GoalPlacementTest, AShortFieldFileIsRefusedBeforeAnyGoalIsPlaced) {
     GoalWorkspace w(flatAt(1.0f));
     w.ws.writeFile("Data/Field0.dat", "short");
     try {
-        const Field shortField(w.ws.rig.graphics, w.state, w.ws.rig.options());
+        const Field shortField(w.ws.rig.graphics, w.ws.rig.content, w.state, w.ws.rig.options());
         ADD_FAILURE() << "a short field file was read";
     } catch (const FatalError& e) {
         EXPECT_STREQ(e.what(), "ERROR : Cannot open FieldDataFile");

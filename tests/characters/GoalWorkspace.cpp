@@ -27,11 +27,13 @@ GoalWorkspace::GoalWorkspace(const Heights& heights, const std::vector<ControlRe
 }
 
 std::unique_ptr<PlayGoalCourse> GoalWorkspace::playCourse() {
-    return std::make_unique<PlayGoalCourse>(ws.rig.graphics, ws.rig.sound, *ws.field, *camera, state);
+    return std::make_unique<PlayGoalCourse>(ws.rig.graphics, ws.rig.content, ws.rig.sound, *ws.field, *camera,
+                                            state);
 }
 
 std::unique_ptr<DemoGoalCourse> GoalWorkspace::demoCourse() {
-    return std::make_unique<DemoGoalCourse>(ws.rig.graphics, ws.rig.sound, *ws.field, *camera, state);
+    return std::make_unique<DemoGoalCourse>(ws.rig.graphics, ws.rig.content, ws.rig.sound, *ws.field, *camera,
+                                            state);
 }
 
 std::string GoalWorkspace::goalFile(std::initializer_list<int32_t> values) {

@@ -42,7 +42,8 @@ class TargetArrowTest : public ::testing::Test {
         arrow = makeArrow();
     }
     std::unique_ptr<TargetArrow> makeArrow() {
-        return std::make_unique<TargetArrow>(graphics(), *gw->rider, *course, *gw->camera, gw->state);
+        return std::make_unique<TargetArrow>(graphics(), gw->ws.rig.content, *gw->rider, *course, *gw->camera,
+                                             gw->state);
     }
     RecordingRenderDevice& graphics() { return gw->ws.rig.graphics; }
     const Vec3& goal() const { return course->goalPosition(); }

@@ -18,8 +18,8 @@ class WalkerTest : public ::testing::Test {
     RiderWorkspace ws;
     bool worldBuilt = (ws.buildWorld(flatAt(0.445f)), true);
     std::unique_ptr<Rider> rider = ws.demoRider();
-    std::unique_ptr<Walker> walker =
-        std::make_unique<Walker>(ws.rig.graphics, ws.rig.sound, *rider, *ws.water, ws.rig.state);
+    std::unique_ptr<Walker> walker = std::make_unique<Walker>(ws.rig.graphics, ws.rig.content, ws.rig.sound,
+                                                              *rider, *ws.water, ws.rig.state);
 };
 
 TEST_F(WalkerTest, TheThrowPeaksAfter141FramesAndLandsAtTheEndOfTheSignal) {

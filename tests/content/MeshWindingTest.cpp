@@ -1,3 +1,4 @@
+#include "assets/ContentCache.h"
 #include "assets/MeshModel.h"
 #include "formats/XMeshWriter.h"
 #include "meshes/MeshBuilder.h"
@@ -44,7 +45,8 @@ class MeshWinding : public ::testing::Test {
     // The colour at the middle of the picture with the eye on the given side of the square.
     static Argb centreSeenFrom(float eyeZ, uint32_t cullMode) {
         test::TempDir dir;
-        const MeshModel square(*device_, writeSquare(dir));
+        ContentCache content;
+        const MeshModel square(*device_, content, writeSquare(dir));
         SceneLight light(*device_);
         device_->beginFrame(kClear, 10.0f);
         device_->setTransform(TransformKind::View,

@@ -56,7 +56,8 @@ struct PilotHolder {
 class PilotedRider : private PilotHolder, public Rider {
   public:
     PilotedRider(test::HeadlessRig& rig, const Field& field, const WaterSurface& water, Pilot pilot)
-        : PilotHolder{PilotSource(std::move(pilot))}, Rider(rig.graphics, rig.sound, source, field, water) {
+        : PilotHolder{PilotSource(std::move(pilot))},
+          Rider(rig.graphics, rig.content, rig.sound, source, field, water) {
         source.watch(*this);
         setControlEnabled(true);
     }
@@ -227,7 +228,7 @@ class GeneratedTerrain : public ::testing::TestWithParam<int> {
 
     void SetUp() override {
         rig_->state.stageNumber = static_cast<uint32_t>(GetParam());
-        field_ = std::make_unique<Field>(rig_->graphics, rig_->state, rig_->options());
+        field_ = std::make_unique<Field>(rig_->graphics, rig_->content, rig_->state, rig_->options());
         water_ = std::make_unique<WaterSurface>(rig_->graphics, rig_->state, rig_->options());
     }
 

@@ -23,7 +23,8 @@ TEST(FieldCountedDrawTest, ACountingDeviceRecordsTheSameDrawAsAReadingOne) {
         RecordingRenderDevice counting;
         ASSERT_FALSE(counting.readsVertices());
         ASSERT_TRUE(workspace.device.readsVertices());
-        Field countingField(counting, workspace.state, Settings("./Pedalon.ini").sceneOptions());
+        Field countingField(counting, workspace.content, workspace.state,
+                            Settings("./Pedalon.ini").sceneOptions());
         for (int view = 0; view < 40; ++view) {
             const float turn = static_cast<float>(view) * 0.61f;
             const Vec3 eye{50.0f + 30.0f * std::cos(turn), 2.0f, 48.0f + 35.0f * std::sin(turn * 1.3f)};

@@ -59,7 +59,7 @@ void FieldWorkspace::writeGroundTexture() const {
 }
 
 std::unique_ptr<Field> FieldWorkspace::build() {
-    return std::make_unique<Field>(device, state, Settings("./Pedalon.ini").sceneOptions());
+    return std::make_unique<Field>(device, content, state, Settings("./Pedalon.ini").sceneOptions());
 }
 
 } // namespace qv::test

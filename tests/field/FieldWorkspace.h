@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Settings.h"
+#include "assets/ContentCache.h"
 #include "field/Field.h"
 #include "game/GameState.h"
 #include "platform/RecordingRenderDevice.h"
@@ -36,6 +37,7 @@ class FieldWorkspace {
 
     GameState state;
     RecordingRenderDevice device{RecordingRenderDevice::Vertices::Keep};
+    ContentCache content{ContentCache::Keep::Nothing}; // the files as the test last wrote them
 
   private:
     TempDir dir_;

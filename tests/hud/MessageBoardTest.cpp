@@ -48,7 +48,7 @@ class MessageBoardTest : public ::testing::Test {
     MessageBoardTest() { rebuild(); }
     void rebuild() {
         board.reset();
-        board = std::make_unique<MessageBoard>(rig.graphics, rig.state);
+        board = std::make_unique<MessageBoard>(rig.graphics, rig.content, rig.state);
     }
     // The draws of the last of `count` frames of a sign.
     std::vector<DrawCall> frames(Sign sign, int count = 1) {
@@ -70,7 +70,7 @@ TEST_F(MessageBoardTest, EachMissingSheetFailsWithTheTextureError) {
         rig.removeFile(file);
         std::string error = "built";
         try {
-            MessageBoard missing(rig.graphics, rig.state);
+            MessageBoard missing(rig.graphics, rig.content, rig.state);
         } catch (const FatalError& e) {
             error = e.what();
         }

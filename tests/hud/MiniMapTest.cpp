@@ -44,8 +44,9 @@ class MiniMapTest : public ::testing::Test {
         for (size_t k = 0; k < ride.size(); ++k)
             rider->update();
         camera = std::make_unique<Camera>(ws.rig.graphics, ws.rig.keyboard, *rider, *ws.field, state);
-        course = std::make_unique<PlayGoalCourse>(ws.rig.graphics, ws.rig.sound, *ws.field, *camera, state);
-        map = std::make_unique<MiniMap>(ws.rig.graphics, *rider, *course, state);
+        course = std::make_unique<PlayGoalCourse>(ws.rig.graphics, ws.rig.content, ws.rig.sound, *ws.field,
+                                                  *camera, state);
+        map = std::make_unique<MiniMap>(ws.rig.graphics, ws.rig.content, *rider, *course, state);
     }
     std::vector<DrawCall> frame() {
         ws.rig.graphics.clearLog();

@@ -20,7 +20,7 @@ class RaceTimerTest : public ::testing::Test {
         timer.reset();
         rig.state.stageNumber = stage;
         clock = std::make_unique<RaceClock>(rig.state);
-        timer = std::make_unique<RaceTimer>(rig.graphics, *clock);
+        timer = std::make_unique<RaceTimer>(rig.graphics, rig.content, *clock);
         return *timer;
     }
     void tickTimes(int n) {
@@ -134,7 +134,7 @@ TEST_F(RaceTimerTest, MissingPicturesAreFatalAndLeakNothing) {
         other.removeFile(picture);
         const RaceClock otherClock(other.state);
         try {
-            RaceTimer broken(other.graphics, otherClock);
+            RaceTimer broken(other.graphics, other.content, otherClock);
             ADD_FAILURE() << picture;
         } catch (const FatalError& e) {
             EXPECT_STREQ(e.what(), "ERROR : Create Direct3DTexture");

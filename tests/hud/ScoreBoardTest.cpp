@@ -25,7 +25,7 @@ class ScoreBoardTest : public ::testing::Test {
         rig.state.stageNumber = stage;
         rig.state.demoMode = demo;
         score = std::make_unique<RaceScore>(rig.state, false);
-        board = std::make_unique<ScoreBoard>(rig.graphics, rig.sound, rig.state, *score);
+        board = std::make_unique<ScoreBoard>(rig.graphics, rig.content, rig.sound, rig.state, *score);
         return *board;
     }
     // A knock-down n frames after the previous one, of a goal d away hit at speed s.

@@ -43,7 +43,7 @@ class BoostTest : public ::testing::Test {
     }
 
     RiderWorkspace ws;
-    Boost boost{ws.rig.graphics, ws.rig.sound};
+    Boost boost{ws.rig.graphics, ws.rig.content, ws.rig.sound};
 };
 
 TEST_F(BoostTest, HeldKeyAlternates23TicksOfPushWith139TicksOfRefill) {
@@ -60,7 +60,7 @@ TEST_F(BoostTest, PushIsConstantAndTheGaugeRunsDryJustBelowZero) {
 
 TEST_F(BoostTest, OneTickTapNeedsSevenTicksOfRefillBeforeTheNextBoost) {
     for (int rest = 1; rest <= 8; ++rest) {
-        Boost tapped(ws.rig.graphics, ws.rig.sound);
+        Boost tapped(ws.rig.graphics, ws.rig.content, ws.rig.sound);
         ASSERT_GT(tapped.step(1), 0.0f);
         EXPECT_NEAR(tapped.gauge(), 0.955f, 1e-6f);
         for (int t = 0; t < rest; ++t)
@@ -196,7 +196,7 @@ TEST(BoostPictures, AMissingPictureIsFatalAndLeaksNoTexture) {
         RiderWorkspace ws;
         ws.rig.removeFile(name);
         try {
-            Boost boost(ws.rig.graphics, ws.rig.sound);
+            Boost boost(ws.rig.graphics, ws.rig.content, ws.rig.sound);
             ADD_FAILURE() << "built without " << name;
         } catch (const FatalError& error) {
             EXPECT_STREQ(error.what(), "ERROR : Create Direct3DTexture");

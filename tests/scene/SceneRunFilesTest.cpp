@@ -21,8 +21,8 @@ class SceneRunFilesTest : public ::testing::Test {
     SceneRunFilesTest() { rig.dir.write("Data/demo.dat", "the demo"); }
 
     std::unique_ptr<Scene> playFor(SceneKind kind, int updates) {
-        auto scene =
-            std::make_unique<Scene>(kind, rig.graphics, rig.sound, rig.keyboard, rig.state, rig.options());
+        auto scene = std::make_unique<Scene>(kind, rig.graphics, rig.content, rig.sound, rig.keyboard,
+                                             rig.state, rig.options());
         scene->start();
         for (int i = 0; i < updates; ++i)
             scene->update();

@@ -20,8 +20,8 @@ constexpr const char* kWarning = "./Data/wave/warning.wav";
 class SceneTest : public ::testing::Test {
   protected:
     std::unique_ptr<Scene> make(SceneKind kind) {
-        auto scene =
-            std::make_unique<Scene>(kind, rig.graphics, rig.sound, rig.keyboard, rig.state, rig.options());
+        auto scene = std::make_unique<Scene>(kind, rig.graphics, rig.content, rig.sound, rig.keyboard,
+                                             rig.state, rig.options());
         scene->start();
         return scene;
     }
@@ -111,7 +111,8 @@ TEST_F(SceneTest, DrawingBeforeTheStartPhasePresentsNothing) {
 TEST_F(SceneTest, SceneUpdatePollsTheKeyboard) {
     test::HeadlessRig keyed("1 down F\n");
     keyed.keysFor(1);
-    Scene scene(SceneKind::Play, keyed.graphics, keyed.sound, keyed.keyboard, keyed.state, keyed.options());
+    Scene scene(SceneKind::Play, keyed.graphics, keyed.content, keyed.sound, keyed.keyboard, keyed.state,
+                keyed.options());
     EXPECT_FALSE(keyed.keyboard.held(GameAction::Pedal));
     scene.update();
     EXPECT_TRUE(keyed.keyboard.held(GameAction::Pedal));

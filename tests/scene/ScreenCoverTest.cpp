@@ -52,7 +52,7 @@ TEST_F(ScreenCoverTest, TheFadeCoversTheWholePictureBesideTheFrameToo) {
 // The start picture keeps its place and shape in the frame (texture coordinates 0..1 across
 // 0..640) and reaches the screen's edges with its own edge pixels, never a stretched picture.
 TEST_F(ScreenCoverTest, TheStartPictureKeepsItsShapeAndReachesTheEdgesWithItsOwnEdges) {
-    StartSignal signal(wide, rig.state);
+    StartSignal signal(wide, rig.content, rig.state);
     signal.draw();
     ASSERT_EQ(wide.edges_.size(), 1u);
     EXPECT_EQ(wide.edges_[0].texture, &signal.texture());
@@ -70,7 +70,7 @@ TEST_F(ScreenCoverTest, TheStartPictureKeepsItsShapeAndReachesTheEdgesWithItsOwn
 }
 
 TEST_F(ScreenCoverTest, TheGroundAsksToBeReadAcrossItsSeams) {
-    Field field(wide, rig.state, rig.options());
+    Field field(wide, rig.content, rig.state, rig.options());
     ASSERT_EQ(wide.edges_.size(), 1u);
     EXPECT_EQ(wide.edges_[0].edges, TextureEdges::Repeat);
 }

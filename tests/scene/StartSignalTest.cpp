@@ -26,13 +26,13 @@ class StartSignalTest : public ::testing::Test {
 
 TEST_F(StartSignalTest, TheDemoShowsItsOwnPicture) {
     rig.state.demoMode = true;
-    EXPECT_EQ(StartSignal(rig.graphics, rig.state).texture().width(), 16u);
+    EXPECT_EQ(StartSignal(rig.graphics, rig.content, rig.state).texture().width(), 16u);
     rig.state.demoMode = false;
-    EXPECT_EQ(StartSignal(rig.graphics, rig.state).texture().width(), 8u);
+    EXPECT_EQ(StartSignal(rig.graphics, rig.content, rig.state).texture().width(), 8u);
 }
 
 TEST_F(StartSignalTest, OpaqueFor99FramesThenFadesFromRightToLeft) {
-    StartSignal signal(rig.graphics, rig.state);
+    StartSignal signal(rig.graphics, rig.content, rig.state);
     for (int n = 1; n <= 99; ++n)
         signal.animate();
     for (const auto& v : signal.quad())
@@ -54,7 +54,7 @@ TEST_F(StartSignalTest, OpaqueFor99FramesThenFadesFromRightToLeft) {
 }
 
 TEST_F(StartSignalTest, DrawsAFullScreenStripWithItsPicture) {
-    StartSignal signal(rig.graphics, rig.state);
+    StartSignal signal(rig.graphics, rig.content, rig.state);
     signal.draw();
     ASSERT_EQ(rig.graphics.draws().size(), 1u);
     const auto& draw = rig.graphics.draws()[0];
@@ -69,7 +69,7 @@ TEST_F(StartSignalTest, DrawsAFullScreenStripWithItsPicture) {
 
 TEST_F(StartSignalTest, AMissingPictureIsFatal) {
     rig.removeFile("Data/tex/start.dds");
-    EXPECT_THROW(StartSignal(rig.graphics, rig.state), FatalError);
+    EXPECT_THROW(StartSignal(rig.graphics, rig.content, rig.state), FatalError);
 }
 
 } // namespace

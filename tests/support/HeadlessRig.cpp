@@ -101,4 +101,11 @@ void HeadlessRig::removeFile(const std::string& name) const {
     std::filesystem::remove(dir.path() / name);
 }
 
+void HeadlessRig::removePicturesAndMeshes() const {
+    for (const char* name : kPictures)
+        removeFile(name);
+    for (const char* name : kMeshes)
+        removeFile(name);
+}
+
 } // namespace qv::test

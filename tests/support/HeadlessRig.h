@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Settings.h"
+#include "assets/ContentCache.h"
 #include "game/GameState.h"
 #include "platform/KeyboardInput.h"
 #include "platform/NullSoundSystem.h"
@@ -30,6 +31,8 @@ class HeadlessRig {
     void keysFor(uint32_t tick) { keys.advanceTo(tick); }
     std::string path(const std::string& name) const { return dir.file(name); }
     void removeFile(const std::string& name) const;
+    // Removes every picture and mesh: only content kept from before can build a scene then.
+    void removePicturesAndMeshes() const;
     // Writes the field file of every stage with these heights.
     void writeField(const Heights& heights) const;
     // The scene options the rig's settings file gives, read afresh.
@@ -40,6 +43,8 @@ class HeadlessRig {
     GameState state;
     Settings settings{"./Pedalon.ini"};
     RecordingRenderDevice graphics{RecordingRenderDevice::Vertices::Keep};
+    // Reads every file afresh, so a file a test removes or rewrites counts at once.
+    ContentCache content{ContentCache::Keep::Nothing};
     NullSoundSystem sound;
     ScriptedKeySource keys;
     KeyboardInput keyboard{keys, keys};

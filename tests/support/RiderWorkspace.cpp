@@ -13,7 +13,7 @@ RiderWorkspace::RiderWorkspace(const std::string& keyScript) : rig(keyScript) {
 
 void RiderWorkspace::buildWorld(const Heights& heights) {
     rig.writeField(heights);
-    field = std::make_unique<Field>(rig.graphics, rig.state, rig.options());
+    field = std::make_unique<Field>(rig.graphics, rig.content, rig.state, rig.options());
     water = std::make_unique<WaterSurface>(rig.graphics, rig.state, rig.options());
 }
 
@@ -34,14 +34,14 @@ bool RiderWorkspace::exists(const std::string& name) const {
 
 std::unique_ptr<Rider> RiderWorkspace::demoRider() {
     playback = std::make_unique<DemoPlayback>();
-    auto rider = std::make_unique<Rider>(rig.graphics, rig.sound, *playback, *field, *water);
+    auto rider = std::make_unique<Rider>(rig.graphics, rig.content, rig.sound, *playback, *field, *water);
     rider->setControlEnabled(true);
     return rider;
 }
 
 std::unique_ptr<Rider> RiderWorkspace::playRider() {
     recorder = std::make_unique<KeyboardRecorder>(rig.keyboard);
-    return std::make_unique<Rider>(rig.graphics, rig.sound, *recorder, *field, *water);
+    return std::make_unique<Rider>(rig.graphics, rig.content, rig.sound, *recorder, *field, *water);
 }
 
 std::vector<ControlRecord> repeat(const ControlRecord& record, size_t count) {

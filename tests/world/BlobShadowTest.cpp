@@ -43,7 +43,7 @@ class BlobShadowTest : public ::testing::Test {
         rider = ws->demoRider();
         for (size_t k = 0; k < ride.size(); ++k)
             rider->update();
-        shadow = std::make_unique<BlobShadow>(ws->rig.graphics, *rider, *ws->field);
+        shadow = std::make_unique<BlobShadow>(ws->rig.graphics, ws->rig.content, *rider, *ws->field);
     }
     const RecordingRenderDevice::DrawCall& drawn() {
         ws->rig.graphics.clearLog();
@@ -126,7 +126,7 @@ TEST_F(BlobShadowTest, LoadsItsPictureOrFailsWithTheTextureError) {
     EXPECT_EQ(shadow->texture().height(), 3u);
     ws->rig.removeFile("Data/tex/shadow.dds");
     try {
-        BlobShadow missing(ws->rig.graphics, *rider, *ws->field);
+        BlobShadow missing(ws->rig.graphics, ws->rig.content, *rider, *ws->field);
         FAIL() << "built without its picture";
     } catch (const FatalError& error) {
         EXPECT_STREQ(error.what(), "ERROR : Create Direct3DTexture");

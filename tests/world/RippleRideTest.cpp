@@ -22,9 +22,9 @@ class RippleRideTest : public ::testing::Test {
         });
         ws.writeDemo(repeat(pedalling(), 400));
         rider = ws.demoRider();
-        ripples = std::make_unique<RippleSet>(ws.rig.graphics, *ws.water, ws.rig.options());
-        splashes = std::make_unique<SplashSet>(ws.rig.graphics, ws.rig.sound, *ws.water, ws.rig.state,
-                                               ws.rig.options());
+        ripples = std::make_unique<RippleSet>(ws.rig.graphics, ws.rig.content, *ws.water, ws.rig.options());
+        splashes = std::make_unique<SplashSet>(ws.rig.graphics, ws.rig.content, ws.rig.sound, *ws.water,
+                                               ws.rig.state, ws.rig.options());
     }
     void raceTick() {
         rider->update();

@@ -27,7 +27,7 @@ class RippleSetTest : public ::testing::Test {
     }
     std::unique_ptr<RippleSet> make(const std::string& effectLines) {
         ws.writeFile("Pedalon.ini", "[PERFORMANCE]\nGROUNDTEXTURE=0\n[EFFECT]\n" + effectLines);
-        return std::make_unique<RippleSet>(ws.rig.graphics, *ws.water, ws.rig.options());
+        return std::make_unique<RippleSet>(ws.rig.graphics, ws.rig.content, *ws.water, ws.rig.options());
     }
     size_t activeCount() const {
         size_t n = 0;

@@ -24,7 +24,8 @@ class SplashSetTest : public ::testing::Test {
     SplashSetTest() { splashes = make(""); }
     std::unique_ptr<SplashSet> make(const std::string& effectLines) {
         rig.dir.write("Pedalon.ini", "[EFFECT]\n" + effectLines);
-        return std::make_unique<SplashSet>(rig.graphics, rig.sound, water, rig.state, rig.options());
+        return std::make_unique<SplashSet>(rig.graphics, rig.content, rig.sound, water, rig.state,
+                                           rig.options());
     }
     // Indices of the live particles.
     std::vector<size_t> live() const {

@@ -1,5 +1,6 @@
 #include "meshes/MeshViewTool.h"
 
+#include "assets/ContentCache.h"
 #include "assets/DataFiles.h"
 #include "assets/PngWriter.h"
 #include "assets/TextureLoader.h"
@@ -61,11 +62,12 @@ Matrix4 uniform(float s) {
 void review(const std::string& dataDir, const std::string& outDir, std::ostream& out) {
     SdlWindow window("qorvex-meshview", kWidth, kHeight, false);
     GlRenderDevice device(window, kWidth, kHeight);
-    const MeshModel tricycle(device, inData(dataDir, data::kTricycleMesh));
-    const MeshModel body(device, inData(dataDir, data::kRiderBodyMesh));
-    const MeshModel brows(device, inData(dataDir, data::kRiderBrowsMesh));
-    const MeshModel boost(device, inData(dataDir, data::kBoostMesh));
-    const MeshModel target(device, inData(dataDir, data::kGoalMesh));
+    ContentCache content;
+    const MeshModel tricycle(device, content, inData(dataDir, data::kTricycleMesh));
+    const MeshModel body(device, content, inData(dataDir, data::kRiderBodyMesh));
+    const MeshModel brows(device, content, inData(dataDir, data::kRiderBrowsMesh));
+    const MeshModel boost(device, content, inData(dataDir, data::kBoostMesh));
+    const MeshModel target(device, content, inData(dataDir, data::kGoalMesh));
     const auto flame = textureOrThrow(device, inData(dataDir, data::boostTexture(0)));
 
     const Matrix4 drawn = uniform(rider::kDrawScale);
