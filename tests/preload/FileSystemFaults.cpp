@@ -1,8 +1,9 @@
 // Preloaded (LD_PRELOAD) into the game by the crash tests, to make the file system fail it as a
 // real one can, at a moment of the test's choice:
-// - QORVEX_KILL_AT=N: every call that makes a file durable (fsync) or puts it in place (rename)
-//   is counted, and on entering call number N the process kills itself with SIGKILL, as kill -9
-//   or a power cut would, with no chance to clean up.
+// - QORVEX_KILL_AT=N: renames (what puts a written file in place) are counted, and on entering
+//   rename number N the process kills itself with SIGKILL, as kill -9 or a power cut would, with
+//   no chance to clean up: the file is written and synced under its temporary name. With
+//   QORVEX_KILL_AFTER=N it dies just after rename N instead: the file is in place.
 // - QORVEX_READ_ONLY=1: the file system is read-only (as after a remount on errors): making a
 //   file or folder and renaming fail with EROFS, though the game's folder passed its check.
 // Without either it only passes calls on.
@@ -19,8 +20,13 @@ long numberFrom(const char* variable) {
     return value ? std::atol(value) : 0L;
 }
 
-long killAt() {
+long killBefore() {
     static const long at = numberFrom("QORVEX_KILL_AT");
+    return at;
+}
+
+long killAfter() {
+    static const long at = numberFrom("QORVEX_KILL_AFTER");
     return at;
 }
 
@@ -29,11 +35,7 @@ bool readOnly() {
     return on;
 }
 
-void countCall() {
-    static long calls = 0;
-    if (++calls == killAt())
-        std::raise(SIGKILL);
-}
+long renames = 0;
 
 template <typename Function> Function next(const char* name) {
     return reinterpret_cast<Function>(::dlsym(RTLD_NEXT, name));
@@ -47,17 +49,15 @@ int refused() {
 } // namespace
 
 extern "C" int rename(const char* from, const char* to) {
-    countCall();
+    if (++renames == killBefore())
+        std::raise(SIGKILL);
     if (readOnly())
         return refused();
     static const auto original = next<int (*)(const char*, const char*)>("rename");
-    return original(from, to);
-}
-
-extern "C" int fsync(int descriptor) {
-    countCall();
-    static const auto original = next<int (*)(int)>("fsync");
-    return original(descriptor);
+    const int result = original(from, to);
+    if (renames == killAfter())
+        std::raise(SIGKILL);
+    return result;
 }
 
 extern "C" int mkstemp(char* name) {

@@ -13,8 +13,8 @@ std::filesystem::path buildDir();
 std::filesystem::path contentDir(); // the generated content as made, which gets installed
 std::filesystem::path cmakeCommand();
 // A library the crash tests preload into the game: it kills the game with SIGKILL on entering
-// its fsync or rename call number $QORVEX_KILL_AT, or fails its writes as a read-only file
-// system would when $QORVEX_READ_ONLY is 1.
+// its rename number $QORVEX_KILL_AT (or just after $QORVEX_KILL_AFTER), or fails its writes as a read-only
+// file system would when $QORVEX_READ_ONLY is 1.
 std::filesystem::path fileSystemFaultsLibrary();
 
 } // namespace qv::test
