@@ -150,12 +150,18 @@ void XBinaryTokens::startNumbers(uint16_t list) {
     pendingList_ = list;
 }
 
-uint64_t XBinaryTokens::whole() {
+// Takes the next value's place in the list being read, or opens the next list of that kind.
+void XBinaryTokens::nextValueFrom(uint16_t list) {
     if (pending_ == 0)
-        startNumbers(IntegerList);
-    else if (pendingList_ != IntegerList)
-        refuse("a real number where a whole number belongs");
+        startNumbers(list);
+    else if (pendingList_ != list)
+        refuse(list == IntegerList ? "a real number where a whole number belongs"
+                                   : "a whole number where a real number belongs");
     --pending_;
+}
+
+uint64_t XBinaryTokens::whole() {
+    nextValueFrom(IntegerList);
     return readDword();
 }
 
@@ -172,11 +178,7 @@ double XBinaryTokens::readValue() {
 }
 
 float XBinaryTokens::real() {
-    if (pending_ == 0)
-        startNumbers(FloatList);
-    else if (pendingList_ != FloatList)
-        refuse("a whole number where a real number belongs");
-    --pending_;
+    nextValueFrom(FloatList);
     const double value = readValue();
     if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max())
         refuse("a real number that is not finite or beyond what a float holds");

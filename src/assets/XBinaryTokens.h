@@ -34,6 +34,7 @@ class XBinaryTokens : public XTokens {
     std::string_view take(uint64_t count);
     std::string_view counted(uint64_t itemBytes);
     void startNumbers(uint16_t list);
+    void nextValueFrom(uint16_t list);
     double readValue();
     XToken mark(uint16_t token) const;
 

@@ -260,16 +260,23 @@ void XMeshLayout::perVertexCount(const Mesh& mesh, const std::string& called) {
                " vertices");
 }
 
-void XMeshLayout::textureCoordinates(const Mesh& mesh) {
+void XMeshLayout::anotherVertexSet(int& sets, const std::string& called) {
+    if (++sets > kMaxVertexSets)
+        refuse("more than " + number(kMaxVertexSets) + " sets of " + called);
+}
+
+void XMeshLayout::textureCoordinates(Mesh& mesh) {
     const std::string called = meshCalled(mesh.name) + "'s texture coordinates";
+    anotherVertexSet(mesh.textureSets, called);
     header();
     perVertexCount(mesh, called);
     vectors(mesh.vertices, 2);
     closingBrace(called);
 }
 
-void XMeshLayout::vertexColors(const Mesh& mesh) {
+void XMeshLayout::vertexColors(Mesh& mesh) {
     const std::string called = meshCalled(mesh.name) + "'s vertex colours";
+    anotherVertexSet(mesh.colorSets, called);
     header();
     perVertexCount(mesh, called);
     for (uint64_t c = 0; c < mesh.vertices; ++c) {

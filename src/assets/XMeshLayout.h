@@ -33,6 +33,7 @@ class XMeshLayout {
     static constexpr uint64_t kMaxMaterials = 1024;
     static constexpr uint64_t kMaxSortWork = uint64_t{1} << 26;
     static constexpr uint64_t kMaxPolygonWork = uint64_t{1} << 25;
+    static constexpr int kMaxVertexSets = 8; // texture coordinate and colour sets the importer keeps
 
     XMeshLayout(XTokens& tokens, uint64_t countLimit);
 
@@ -48,6 +49,8 @@ class XMeshLayout {
         uint64_t materials = 0;
         bool hasMaterialList = false;
         uint64_t skinWeights = 0;
+        int textureSets = 0;
+        int colorSets = 0;
     };
 
     template <typename Child> void children(const std::string& inside, Child child);
@@ -68,8 +71,9 @@ class XMeshLayout {
     bool meshChild(Mesh& mesh, std::string_view name);
     void normals(const Mesh& mesh);
     void perVertexCount(const Mesh& mesh, const std::string& called);
-    void textureCoordinates(const Mesh& mesh);
-    void vertexColors(const Mesh& mesh);
+    void anotherVertexSet(int& sets, const std::string& called);
+    void textureCoordinates(Mesh& mesh);
+    void vertexColors(Mesh& mesh);
     void materialList(Mesh& mesh);
     uint64_t materialListEntries(const std::string& called);
     void materialReference();

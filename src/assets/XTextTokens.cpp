@@ -35,6 +35,20 @@ bool startsWithNotANumber(std::string_view text) {
     return false;
 }
 
+// The parser's digit reader gives up on a run of digits whose value wraps past 64 bits (as far
+// as it notices) and leaves its place unmoved, so the number's digits are then read as the
+// separator that must follow it.
+bool readerGivesUpOn(std::string_view digits) {
+    uint64_t value = 0;
+    for (const char d : digits) {
+        const uint64_t next = value * 10 + static_cast<uint64_t>(d - '0');
+        if (next < value)
+            return true;
+        value = next;
+    }
+    return false;
+}
+
 bool startsWithInfinityOrNan(std::string_view text) {
     const std::string_view letters = text.substr(0, 3);
     return equalsIgnoreCase(letters, "nan") || equalsIgnoreCase(letters, "inf");
@@ -138,7 +152,10 @@ size_t XTextTokens::realEnd() {
     const bool leadingDigits = digitAt(end);
     if (!leadingDigits && !(at(end) == '.' && digitAt(end + 1)))
         refuse("where a real number belongs there is " + shown(at_));
+    const size_t digits = end;
     end = digitsFrom(end);
+    if (readerGivesUpOn(text_.substr(digits, end - digits)))
+        refuse("a real number of more digits than the reader takes, " + shown(at_));
     // The parser takes a comma right after the digits as a decimal point: "1,5" is one number to
     // it, and the numbers after it would be read out of step.
     if (leadingDigits && at(end) == ',' && digitAt(end + 1))
@@ -149,9 +166,10 @@ size_t XTextTokens::realEnd() {
         ++end;
         if (at(end) == '+' || at(end) == '-')
             ++end;
-        if (!digitAt(end))
-            refuse("a real number's exponent has no digits, " + shown(at_));
+        const size_t exponent = end;
         end = digitsFrom(end);
+        if (end == exponent || readerGivesUpOn(text_.substr(exponent, end - exponent)))
+            refuse("a real number's exponent is not one the reader takes, " + shown(at_));
     }
     return end;
 }

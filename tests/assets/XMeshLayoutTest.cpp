@@ -159,6 +159,9 @@ TEST(XMeshLayout, NumbersOfTheWrongKindAreRefused) {
         {"beyond a float", replaced(kQuad, " 1.0;0.0;0.0;,", " 1e39;0.0;0.0;,"), "beyond what a float holds"},
         {"word for a real", replaced(kQuad, " 1.0;0.0;0.0;,", " one;0.0;0.0;,"),
          "where a real number belongs there is \"one;0.0;0.0;,\""},
+        {"digits the reader gives up on",
+         replaced(kQuad, " 1.0;0.0;0.0;,", " 99999999999999999999.0;0.0;0.0;,"),
+         "more digits than the reader takes"},
         {"negative index", replaced(kQuad, "3;0,2,3;;", "3;0,-2,3;;"), "a negative whole number, -2"},
     });
 }
@@ -183,6 +186,11 @@ TEST(XMeshLayout, AbsurdShapesAreRefused) {
          "cutting its faces of many corners into triangles takes more than"},
         {"faces times materials", "xof 0303txt 0032\nMesh{1;0.0;0.0;0.0;;" + manyMaterials + "}",
          "sorting its faces and skin weights by material takes more than"},
+        {"nine texture coordinate sets",
+         replaced(kQuad, " MeshTextureCoords {",
+                  repeated(" MeshTextureCoords { 4; 0.0;0.0;, 1.0;0.0;, 1.0;1.0;, 0.0;1.0;; }\n", 8) +
+                      " MeshTextureCoords {"),
+         "more than 8 sets of mesh Quad's texture coordinates"},
         {"skin weight index",
          replaced(kQuad, "\n }\n}\n",
                   "\n }\n SkinWeights { \"Bone\"; 1; 4; 1.0; " + repeated("0.0,", 15) + "1.0;; }\n}\n"),
@@ -196,6 +204,8 @@ TEST(XMeshLayout, WhatAssimpReadsCorrectlyLoads) {
         {"no separator after faces and vectors",
          replaced(replaced(kQuad, " 3;0,1,2;,\n", " 3;0,1,2;\n"), " 1.0;0.0;0.0;,\n", " 1.0;0.0;0.0;\n")},
         {"reals without a point", replaced(kQuad, " 1.0;1.0;0.0;,", " 1;1;0;,")},
+        {"a real of many leading zeros",
+         replaced(kQuad, " 1.0;1.0;0.0;,", " 0000000000000000000000001.0;1.0;0.0;,")},
         {"comments and the header line's rest",
          replaced(replaced(kQuad, "txt 0032\n", "txt 0032 exported\n# made by hand\n"), " 2;\n",
                   " 2; // faces\n")},
