@@ -39,6 +39,8 @@ XMeshLayout::XMeshLayout(XTokens& tokens, uint64_t countLimit) : tokens_(tokens)
 void XMeshLayout::walk() {
     for (XToken token = tokens_.next(); token.kind != Kind::End; token = tokens_.next())
         fileObject(token);
+    if (meshes_ == 0)
+        refuse("it holds no mesh");
 }
 
 void XMeshLayout::fileObject(const XToken& token) {

@@ -351,7 +351,9 @@ TEST(XMeshLayout, BinaryMeshesOfEveryFormLoad) {
     EXPECT_EQ(trianglesOf(*mesh), 1u);
 }
 
-TEST(XMeshLayout, HeadersOtherThanTextOrBinaryOfFloatsAreRefused) {
+TEST(XMeshLayout, FilesWithoutAMeshOrOfAnotherFormAreRefused) {
+    EXPECT_NE(xFileProblem("xof 0303txt 0032\nFrame Empty {\n}\n").find("it holds no mesh"),
+              std::string::npos);
     EXPECT_NE(xFileProblem("xof 0303txt 0016\nMesh{0;0;}").find("float size \"0016\""), std::string::npos);
     EXPECT_NE(xFileProblem("xof 0303bzip0032").find("not text or binary"), std::string::npos);
     EXPECT_EQ(xFileProblem("xof 0303txt 0064\nMesh{0;0;}"), "");
