@@ -1,18 +1,19 @@
-// The mesh reader (our checks, then Assimp's .x importer): a mesh it accepts draws only its own
-// vertices with its own materials. Text meshes only, for now: a binary mesh whose tokens are
-// sound but out of their order still makes Assimp read a count from other data (a float's
-// bits) and grow an array to gigabytes; until the binary checks follow the mesh's layout, that
-// finding would stop every run here.
+// The mesh reader (our layout check, then Assimp's .x importer), text and binary meshes alike:
+// nothing crashes or runs long, and a mesh it accepts draws only its own vertices with its own
+// materials.
 #include "FuzzInput.h"
 #include "assets/MeshLoader.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
+// Assimp 5.2's .x importer leaks part of its parse tree when it rejects a file; the loss is
+// Assimp's, and would otherwise stop every run at the first file it rejects.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libassimp.so\n";
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size >= 12 && std::memcmp(data + 8, "bin ", 4) == 0)
-        return 0;
     const auto mesh = qv::parseMesh(std::string(reinterpret_cast<const char*>(data), size));
     if (!mesh)
         return 0;

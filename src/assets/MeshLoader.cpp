@@ -156,8 +156,9 @@ std::optional<MeshData> importMesh(const std::string& bytes, std::string& why) {
     }
 }
 
-// Checking the signature and the counts first keeps Assimp from handing a damaged file to
-// another format's importer that might accept it, or from sizing its arrays by absurd counts.
+// Checking the signature and the layout first keeps Assimp from handing a damaged file to
+// another format's importer that might accept it, and its .x parser from reading what it would
+// mis-read: arrays sized by absurd counts, indices past them, counts taken from other data.
 std::optional<MeshData> checkAndImport(const std::string& bytes, std::string& why) {
     if (!looksLikeXFile(bytes)) {
         why = "it is not a .x mesh";

@@ -1,4 +1,5 @@
 #include "assets/MeshLoader.h"
+#include "BinaryXWriter.h"
 #include "XFiles.h"
 #include "support/TempDir.h"
 
@@ -223,12 +224,6 @@ TEST_F(MeshLoaderFiles, MissingEmptyOrGarbledFilesAreRejected) {
     EXPECT_FALSE(loadMeshFile(dir.write("frame.x", "xof 0303txt 0032\nFrame Empty {\n}\n")));
 }
 
-std::string withWord(std::string bytes, uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8)
-        bytes += static_cast<char>((value >> shift) & 0xFF);
-    return bytes;
-}
-
 // Assimp sized its arrays by a mesh's stated counts before reading them: one count of 400
 // million took 4.7 GB and 14 s. Counts the file cannot hold are refused first, with the reason.
 TEST_F(MeshLoaderFiles, CountsTheFileCannotHoldAreRefusedBeforeParsing) {
@@ -248,10 +243,15 @@ TEST_F(MeshLoaderFiles, CountsTheFileCannotHoldAreRefusedBeforeParsing) {
 
     const std::string triangle = binaryTriangle({1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0});
     EXPECT_TRUE(loadMeshFile(dir.write("tri.x", triangle)));
-    EXPECT_FALSE(loadMeshFile(
-        dir.write("value.x", withWord(withWord(triangle + '\x06' + '\0', 1), 4000000000u)), &problem));
-    EXPECT_NE(problem.find("a count of 4000000000"), std::string::npos) << problem;
-    EXPECT_FALSE(loadMeshFile(dir.write("list.x", withWord(triangle + '\x07' + '\0', 0x40000000)), &problem));
+    std::string value = triangle;
+    value[34] = '\xFF'; // the vertex count 3, its list's first value, becomes 4 billion and more
+    value[35] = value[36] = value[37] = '\xEE';
+    EXPECT_FALSE(loadMeshFile(dir.write("value.x", value), &problem));
+    EXPECT_NE(problem.find("a count of 4008636159"), std::string::npos) << problem;
+    BinaryXWriter list;
+    list.word(0x07);
+    list.dword(0x40000000);
+    EXPECT_FALSE(loadMeshFile(dir.write("list.x", triangle + list.bytes().substr(16)), &problem));
     EXPECT_NE(problem.find("past the end"), std::string::npos) << problem;
     EXPECT_FALSE(loadMeshFile(dir.write("packed.x", "xof 0303tzip0032" + valid.substr(16)), &problem));
     EXPECT_NE(problem.find("not text or binary"), std::string::npos) << problem;

@@ -1,6 +1,6 @@
 #include "XFiles.h"
 
-#include <cstring>
+#include "BinaryXWriter.h"
 
 namespace qv::test {
 
@@ -87,46 +87,6 @@ std::string cubeFile(const std::string& fileMaterials, const std::string& materi
            " }\n}\n";
 }
 
-// Binary .x tokens.
-class BinaryWriter {
-  public:
-    BinaryWriter() { bytes_ = "xof 0303bin 0032"; }
-    void name(const std::string& text) {
-        word(1);
-        dword(static_cast<uint32_t>(text.size()));
-        bytes_ += text;
-    }
-    void open() { word(0x0A); }
-    void close() { word(0x0B); }
-    void ints(std::initializer_list<uint32_t> values) {
-        word(0x06);
-        dword(static_cast<uint32_t>(values.size()));
-        for (uint32_t v : values)
-            dword(v);
-    }
-    void floats(const std::vector<float>& values) {
-        word(0x07);
-        dword(static_cast<uint32_t>(values.size()));
-        for (float v : values) {
-            uint32_t bits;
-            std::memcpy(&bits, &v, 4);
-            dword(bits);
-        }
-    }
-    const std::string& bytes() const { return bytes_; }
-
-  private:
-    void word(uint16_t v) {
-        bytes_ += static_cast<char>(v & 0xFF);
-        bytes_ += static_cast<char>(v >> 8);
-    }
-    void dword(uint32_t v) {
-        word(static_cast<uint16_t>(v));
-        word(static_cast<uint16_t>(v >> 16));
-    }
-    std::string bytes_;
-};
-
 } // namespace
 
 std::string cubeWithInlineMaterials() {
@@ -205,8 +165,8 @@ Frame Parent {
 )";
 }
 
-std::string binaryTriangle(const std::vector<float>& material) {
-    BinaryWriter x;
+std::string binaryTriangle(const std::vector<float>& material, bool doubles) {
+    BinaryXWriter x(doubles);
     x.name("Mesh");
     x.open();
     x.ints({3});

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -39,7 +38,7 @@ std::string triangleInFrames();
 
 // A small binary-format .x file: one triangle (0,0,5) (0,1,5) (1,0,5) facing -z, UVs
 // (0,0) (0,1) (1,0), one material with the given values (face RGBA, power, specular RGB,
-// emissive RGB).
-std::string binaryTriangle(const std::vector<float>& material);
+// emissive RGB); its reals as doubles when doubles is set.
+std::string binaryTriangle(const std::vector<float>& material, bool doubles = false);
 
 } // namespace qv::test
