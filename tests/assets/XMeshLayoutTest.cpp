@@ -1,4 +1,3 @@
-#include "assets/XMeshLayout.h"
 #include "BinaryXWriter.h"
 #include "XFiles.h"
 #include "assets/MeshLoader.h"
