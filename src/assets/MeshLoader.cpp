@@ -8,7 +8,6 @@
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
-#include <cstring>
 #include <exception>
 #include <filesystem>
 
@@ -20,9 +19,6 @@ namespace {
 // normals, UVs and winding exactly as the file has them.
 constexpr unsigned kImportFlags =
     aiProcess_Triangulate | aiProcess_ConvertToLeftHanded | aiProcess_JoinIdenticalVertices;
-
-constexpr size_t kMinimumFileSize = 16; // the .x header alone
-constexpr char kXMagic[] = "xof ";
 
 bool isIdentity(const aiMatrix4x4& m) {
     return m == aiMatrix4x4();
@@ -132,10 +128,6 @@ std::optional<MeshData> convertScene(const aiScene& scene) {
     return data;
 }
 
-bool looksLikeXFile(const std::string& bytes) {
-    return bytes.size() >= kMinimumFileSize && std::memcmp(bytes.data(), kXMagic, 4) == 0;
-}
-
 std::optional<MeshData> importMesh(const std::string& bytes, std::string& why) {
     try {
         Assimp::Importer importer;
@@ -160,10 +152,6 @@ std::optional<MeshData> importMesh(const std::string& bytes, std::string& why) {
 // another format's importer that might accept it, and its .x parser from reading what it would
 // mis-read: arrays sized by absurd counts, indices past them, counts taken from other data.
 std::optional<MeshData> checkAndImport(const std::string& bytes, std::string& why) {
-    if (!looksLikeXFile(bytes)) {
-        why = "it is not a .x mesh";
-        return std::nullopt;
-    }
     why = xFileProblem(bytes);
     if (!why.empty())
         return std::nullopt;

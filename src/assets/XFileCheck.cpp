@@ -24,8 +24,8 @@ std::string layoutProblem(XTokens& tokens, size_t countLimit) {
 } // namespace
 
 std::string xFileProblem(std::string_view bytes) {
-    if (bytes.size() < kHeaderBytes)
-        return "it is too short for a mesh";
+    if (bytes.size() < kHeaderBytes || !bytes.starts_with("xof "))
+        return "it is not a .x mesh";
     const std::string_view format = bytes.substr(kFormatOffset, 4);
     const std::string_view floatSize = bytes.substr(kFloatSizeOffset, 4);
     // Each counted element takes at least two bytes.
