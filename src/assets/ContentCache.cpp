@@ -38,8 +38,9 @@ std::shared_ptr<const Value> ContentCache::lookup(Entries<Value>& entries, const
     return value;
 }
 
-std::shared_ptr<const Image> ContentCache::image(const std::string& path) {
-    return lookup(images_, path, loadDdsFile);
+std::shared_ptr<const Image> ContentCache::image(const std::string& path, std::string* problem) {
+    return lookup(images_, path,
+                  [problem](const std::string& resolved) { return loadDdsFile(resolved, problem); });
 }
 
 std::shared_ptr<const MeshData> ContentCache::mesh(const std::string& path, std::string* problem) {

@@ -28,8 +28,8 @@ class ContentCache {
     ContentCache& operator=(const ContentCache&) = delete;
 
     // The picture of a DDS file (path as the game names it); null when the file is missing or
-    // not a picture the DDS reader understands.
-    std::shared_ptr<const Image> image(const std::string& path);
+    // not a picture the DDS reader understands, and then problem, when given, says why.
+    std::shared_ptr<const Image> image(const std::string& path, std::string* problem = nullptr);
     // The mesh of a .x file, as loadMeshFile gives it; null when it cannot be loaded, and then
     // problem, when given, says why.
     std::shared_ptr<const MeshData> mesh(const std::string& path, std::string* problem = nullptr);

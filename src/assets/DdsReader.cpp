@@ -5,6 +5,8 @@
 #include <array>
 #include <bit>
 #include <filesystem>
+#include <system_error>
+#include <utility>
 
 namespace qv {
 
@@ -64,17 +66,29 @@ struct Header {
     std::array<uint32_t, 4> masks{}; // red, green, blue, alpha
 };
 
-std::optional<Header> readHeader(const uint8_t* data, size_t size) {
-    if (data == nullptr || size < kDataOffset || readU32(data) != kMagic)
-        return std::nullopt;
+// Says why a file is refused, when the caller asked, and gives the refusal.
+std::nullopt_t refuse(std::string* problem, std::string why) {
+    if (problem != nullptr)
+        *problem = std::move(why);
+    return std::nullopt;
+}
+
+std::optional<Header> readHeader(const uint8_t* data, size_t size, std::string* problem) {
+    if (data == nullptr || size < kDataOffset)
+        return refuse(problem, "it holds " + std::to_string(size) + " bytes, less than a DDS header (" +
+                                   std::to_string(kDataOffset) + ")");
+    if (readU32(data) != kMagic)
+        return refuse(problem, "it does not begin with \"DDS \"");
     if (readU32(data + Offset::kHeaderSize) != kHeaderSize ||
         readU32(data + Offset::kPixelFormatSize) != kPixelFormatSize)
-        return std::nullopt;
+        return refuse(problem, "its header does not give the sizes 124 and 32 a DDS header has");
     Header h;
     h.width = readU32(data + Offset::kWidth);
     h.height = readU32(data + Offset::kHeight);
     if (h.width == 0 || h.height == 0 || h.width > kMaxDimension || h.height > kMaxDimension)
-        return std::nullopt;
+        return refuse(problem, "its picture is " + std::to_string(h.width) + " x " +
+                                   std::to_string(h.height) + ", not within 1 to " +
+                                   std::to_string(kMaxDimension) + " a side");
     h.pitchOrLinearSize = readU32(data + Offset::kPitchOrLinearSize);
     h.formatFlags = readU32(data + Offset::kPixelFormatFlags);
     h.fourCc = readU32(data + Offset::kFourCc);
@@ -132,7 +146,7 @@ struct Layout {
     uint64_t topLevelBytes() const { return rowBytes * rows; }
 };
 
-std::optional<Layout> blockLayout(const Header& h) {
+std::optional<Layout> blockLayout(const Header& h, std::string* problem) {
     Layout layout;
     switch (h.fourCc) {
     case kDxt1:
@@ -148,16 +162,16 @@ std::optional<Layout> blockLayout(const Header& h) {
         layout.unitBytes = 16;
         break;
     default:
-        return std::nullopt;
+        return refuse(problem, "it is compressed in a way other than DXT1, DXT3 or DXT5");
     }
     layout.rowBytes = static_cast<uint64_t>((h.width + 3) / 4) * layout.unitBytes;
     layout.rows = (h.height + 3) / 4;
     return layout;
 }
 
-std::optional<Layout> rgbLayout(const Header& h) {
+std::optional<Layout> rgbLayout(const Header& h, std::string* problem) {
     if (h.bitCount != 16 && h.bitCount != 24 && h.bitCount != 32)
-        return std::nullopt;
+        return refuse(problem, "its pixels are " + std::to_string(h.bitCount) + " bits, not 16, 24 or 32");
     Layout layout;
     layout.unitBytes = h.bitCount / 8;
     layout.rowBytes = static_cast<uint64_t>(h.width) * layout.unitBytes;
@@ -168,18 +182,18 @@ std::optional<Layout> rgbLayout(const Header& h) {
     for (size_t i = 0; i < masks.size(); ++i) {
         auto channel = channelFromMask(masks[i], h.bitCount);
         if (!channel || (i < 3 && channel->bits == 0))
-            return std::nullopt;
+            return refuse(problem, "its colour masks do not describe red, green and blue channels");
         layout.channels[i] = *channel;
     }
     return layout;
 }
 
-std::optional<Layout> layoutOf(const Header& h) {
+std::optional<Layout> layoutOf(const Header& h, std::string* problem) {
     if ((h.formatFlags & kPfFourCc) != 0)
-        return blockLayout(h);
+        return blockLayout(h, problem);
     if ((h.formatFlags & kPfRgb) != 0)
-        return rgbLayout(h);
-    return std::nullopt;
+        return rgbLayout(h, problem);
+    return refuse(problem, "its pixels are neither RGB nor DXT compressed");
 }
 
 // Writers disagree on this field: some leave it 0, some store the pitch of one row, some the
@@ -329,15 +343,19 @@ void decodeBlocks(const Layout& layout, const uint8_t* src, Image& image) {
 
 } // namespace
 
-std::optional<Image> decodeDds(const uint8_t* data, size_t size) {
-    const auto header = readHeader(data, size);
+std::optional<Image> decodeDds(const uint8_t* data, size_t size, std::string* problem) {
+    const auto header = readHeader(data, size, problem);
     if (!header)
         return std::nullopt;
-    const auto layout = layoutOf(*header);
-    if (!layout || !pitchConsistent(*header, *layout))
+    const auto layout = layoutOf(*header, problem);
+    if (!layout)
         return std::nullopt;
+    if (!pitchConsistent(*header, *layout))
+        return refuse(problem, "its pitch field fits neither a row nor the whole picture");
     if (layout->topLevelBytes() > size - kDataOffset)
-        return std::nullopt;
+        return refuse(problem,
+                      "it is cut short: its picture needs " + std::to_string(layout->topLevelBytes()) +
+                          " bytes after the header, the file holds " + std::to_string(size - kDataOffset));
 
     Image image;
     image.width = header->width;
@@ -351,14 +369,20 @@ std::optional<Image> decodeDds(const uint8_t* data, size_t size) {
     return image;
 }
 
-std::optional<Image> loadDdsFile(const std::string& path) {
+std::optional<Image> loadDdsFile(const std::string& path, std::string* problem) {
     const std::string resolved = resolvePath(path);
     std::error_code ec;
-    std::string bytes;
+    const auto status = std::filesystem::status(resolved, ec);
+    if (!std::filesystem::exists(status))
+        return refuse(problem, "it is missing");
     // A folder opens as a stream but fails on the first read; only plain files are pictures.
-    if (!std::filesystem::is_regular_file(resolved, ec) || !readFile(resolved, bytes))
-        return std::nullopt;
-    return decodeDds(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    if (!std::filesystem::is_regular_file(status))
+        return refuse(problem, "it is no regular file");
+    std::string bytes;
+    if (!readFile(resolved, bytes))
+        return refuse(problem,
+                      "it cannot be read or is larger than " + std::to_string(kMaxReadBytes >> 20) + " MiB");
+    return decodeDds(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), problem);
 }
 
 } // namespace qv

@@ -22,10 +22,20 @@ std::unique_ptr<Texture> makeTexture(GraphicsDevice& device, const Image& image,
     return device.createTexture(quantized);
 }
 
+std::unique_ptr<Texture> makeTexture(GraphicsDevice& device, const std::optional<Image>& image,
+                                     TextureFormat format) {
+    return image ? makeTexture(device, *image, format) : nullptr;
+}
+
+// A picture the device would not take has no problem of the file's to tell.
 std::unique_ptr<Texture> orFail(std::unique_ptr<Texture> texture, const std::string& path,
-                                const char* message) {
+                                const std::string& problem, const char* message) {
     if (!texture)
-        throw FatalError(message, "texture " + path + " is missing or not a readable DDS file");
+        throw FatalError(message,
+                         std::string("texture ")
+                             .append(path)
+                             .append(": ")
+                             .append(problem.empty() ? "the graphics device did not take it" : problem));
     return texture;
 }
 
@@ -42,19 +52,20 @@ void quantizeToA1R5G5B5(Image& image) {
 }
 
 std::unique_ptr<Texture> loadTexture(GraphicsDevice& device, const std::string& path, TextureFormat format) {
-    const auto image = loadDdsFile(path);
-    return image ? makeTexture(device, *image, format) : nullptr;
+    return makeTexture(device, loadDdsFile(path), format);
 }
 
 std::unique_ptr<Texture> requireTexture(GraphicsDevice& device, const std::string& path, TextureFormat format,
                                         const char* message) {
-    return orFail(loadTexture(device, path, format), path, message);
+    std::string problem;
+    return orFail(makeTexture(device, loadDdsFile(path, &problem), format), path, problem, message);
 }
 
 std::unique_ptr<Texture> requireTexture(GraphicsDevice& device, ContentCache& content,
                                         const std::string& path) {
-    const auto image = content.image(path);
-    return orFail(image ? device.createTexture(*image) : nullptr, path, kCreateTextureMessage);
+    std::string problem;
+    const auto image = content.image(path, &problem);
+    return orFail(image ? device.createTexture(*image) : nullptr, path, problem, kCreateTextureMessage);
 }
 
 } // namespace qv

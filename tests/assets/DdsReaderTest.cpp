@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
+#include <utility>
 
 namespace qv {
 namespace {
@@ -302,6 +304,40 @@ TEST(DdsReaderRejects, FormatsItDoesNotKnow) {
     EXPECT_FALSE(decode(withField(rgb16, dds::kRedMaskAt, 0x1F800))) << "mask beyond 16 bits";
 }
 
+// What a refused file's error says after its name: the one thing wrong with it.
+std::string problemOf(const std::vector<uint8_t>& bytes) {
+    std::string problem;
+    EXPECT_FALSE(decodeDds(bytes.data(), bytes.size(), &problem));
+    return problem;
+}
+
+TEST(DdsReaderRejects, SayingWhy) {
+    const auto rgb = validFile(dds::kA8R8G8B8, 4, 2);
+    const auto dxt = validFile(dds::kDxt1);
+    auto badMagic = rgb;
+    badMagic[0] = 'X';
+    const std::pair<std::vector<uint8_t>, const char*> cases[] = {
+        {std::vector<uint8_t>(rgb.begin(), rgb.begin() + 100),
+         "holds 100 bytes, less than a DDS header (128)"},
+        {badMagic, "does not begin with \"DDS \""},
+        {withField(rgb, dds::kHeaderSizeAt, 125), "sizes 124 and 32"},
+        {withField(rgb, dds::kWidthAt, 8193), "picture is 8193 x 2, not within 1 to 8192"},
+        {withField(dxt, dds::kFourCcAt, dds::fourCc("DX10")), "other than DXT1, DXT3 or DXT5"},
+        {withField(rgb, dds::kBitCountAt, 8), "pixels are 8 bits"},
+        {withField(rgb, dds::kFormatFlagsAt, 0x20000), "neither RGB nor DXT"},
+        {withField(rgb, dds::kRedMaskAt, 0x00F0F000), "colour masks"},
+        {withField(rgb, dds::kPitchAt, 17), "pitch field"},
+        {std::vector<uint8_t>(rgb.begin(), rgb.end() - 1),
+         "cut short: its picture needs 32 bytes after the header, "
+         "the file holds 31"},
+    };
+    for (const auto& [bytes, why] : cases)
+        EXPECT_NE(problemOf(bytes).find(why), std::string::npos) << problemOf(bytes) << " / " << why;
+    std::string untouched = "as it was";
+    EXPECT_TRUE(decodeDds(rgb.data(), rgb.size(), &untouched));
+    EXPECT_EQ(untouched, "as it was") << "a picture that decodes leaves the problem alone";
+}
+
 TEST(DdsReader, ExtraMipLevelsAfterTheTopLevelAreIgnored) {
     auto bytes = validFile(dds::kA8R8G8B8, 2, 2);
     auto expected = decode(bytes);
@@ -386,8 +422,11 @@ TEST(DdsReaderFile, FindsTheFileWhateverTheCaseOfItsPath) {
     auto image = loadDdsFile("./data/tex/logo.dds");
     ASSERT_TRUE(image);
     EXPECT_EQ(image->width, 3u);
-    EXPECT_FALSE(loadDdsFile("./Data/tex/missing.dds"));
-    EXPECT_FALSE(loadDdsFile("./Data/tex"));
+    std::string problem;
+    EXPECT_FALSE(loadDdsFile("./Data/tex/missing.dds", &problem));
+    EXPECT_EQ(problem, "it is missing");
+    EXPECT_FALSE(loadDdsFile("./Data/tex", &problem));
+    EXPECT_EQ(problem, "it is no regular file");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "assets/TextureLoader.h"
 #include "DdsBytes.h"
+#include "core/FatalError.h"
 #include "platform/RecordingRenderDevice.h"
 #include "support/TempDir.h"
 
@@ -77,6 +78,17 @@ TEST_F(TextureLoaderFiles, MissingOrBrokenFilesGiveNoTexture) {
     EXPECT_FALSE(loadTexture(device, dir.write("empty.dds", ""), TextureFormat::A8R8G8B8));
     EXPECT_FALSE(loadTexture(device, dir.write("text.dds", "not a picture at all"), TextureFormat::A1R5G5B5));
     EXPECT_EQ(device.texturesAlive(), 0);
+}
+
+TEST_F(TextureLoaderFiles, ATextureTheGameNeedsFailsNamingTheFileAndWhy) {
+    const std::string path = dir.write("ground.dds", "DDS cut after its signature");
+    try {
+        requireTexture(device, path);
+        FAIL() << "a damaged texture must stop the game";
+    } catch (const FatalError& e) {
+        EXPECT_STREQ(e.what(), kCreateTextureMessage) << "error.log keeps its line";
+        EXPECT_EQ(e.detail(), "texture " + path + ": it holds 27 bytes, less than a DDS header (128)");
+    }
 }
 
 } // namespace
