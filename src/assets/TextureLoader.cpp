@@ -22,11 +22,6 @@ std::unique_ptr<Texture> makeTexture(GraphicsDevice& device, const Image& image,
     return device.createTexture(quantized);
 }
 
-std::unique_ptr<Texture> makeTexture(GraphicsDevice& device, const std::optional<Image>& image,
-                                     TextureFormat format) {
-    return image ? makeTexture(device, *image, format) : nullptr;
-}
-
 // A picture the device would not take has no problem of the file's to tell.
 std::unique_ptr<Texture> orFail(std::unique_ptr<Texture> texture, const std::string& path,
                                 const std::string& problem, const char* message) {
@@ -51,14 +46,16 @@ void quantizeToA1R5G5B5(Image& image) {
     }
 }
 
-std::unique_ptr<Texture> loadTexture(GraphicsDevice& device, const std::string& path, TextureFormat format) {
-    return makeTexture(device, loadDdsFile(path), format);
+std::unique_ptr<Texture> loadTexture(GraphicsDevice& device, const std::string& path, TextureFormat format,
+                                     std::string* problem) {
+    const auto image = loadDdsFile(path, problem);
+    return image ? makeTexture(device, *image, format) : nullptr;
 }
 
 std::unique_ptr<Texture> requireTexture(GraphicsDevice& device, const std::string& path, TextureFormat format,
                                         const char* message) {
     std::string problem;
-    return orFail(makeTexture(device, loadDdsFile(path, &problem), format), path, problem, message);
+    return orFail(loadTexture(device, path, format, &problem), path, problem, message);
 }
 
 std::unique_ptr<Texture> requireTexture(GraphicsDevice& device, ContentCache& content,

@@ -12,9 +12,10 @@ class ContentCache;
 // The pixel formats the game asks for when it creates a texture from a file.
 enum class TextureFormat { A8R8G8B8, A1R5G5B5 };
 
-// Reads a DDS file and creates a device texture in the given format. Null on any failure; the
-// caller raises its own error message.
-std::unique_ptr<Texture> loadTexture(GraphicsDevice& device, const std::string& path, TextureFormat format);
+// Reads a DDS file and creates a device texture in the given format. Null on any failure (then
+// problem, when given, says what was wrong with the file); the caller raises its own error.
+std::unique_ptr<Texture> loadTexture(GraphicsDevice& device, const std::string& path, TextureFormat format,
+                                     std::string* problem = nullptr);
 
 // The message a scene texture that cannot be made leaves in error.log.
 inline constexpr const char* kCreateTextureMessage = "ERROR : Create Direct3DTexture";
